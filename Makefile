@@ -1,0 +1,50 @@
+# The two commands of the README: `make run` and `make test`. Everything lands in build/.
+SHELL := /bin/bash
+BUILD := build
+
+.PHONY: all build native win win64 test check run clean
+
+all: build
+
+# Configures a build directory once; later builds only rebuild.
+define configure
+	@test -f $(1)/build.ninja || cmake -S . -B $(1) -G Ninja $(2)
+endef
+
+native:
+	$(call configure,$(BUILD)/native,-DCMAKE_BUILD_TYPE=Debug)
+	cmake --build $(BUILD)/native
+
+win:
+	$(call configure,$(BUILD)/win,-DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DHORLOMA_WIN_ARCH=i686)
+	cmake --build $(BUILD)/win
+
+win64:
+	$(call configure,$(BUILD)/win64,-DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DHORLOMA_WIN_ARCH=x86_64)
+	cmake --build $(BUILD)/win64
+
+# The Windows build that Wine can run on this machine (see tests/wine/wine-width.sh).
+WINE_WIDTH = $(shell tests/wine/wine-width.sh)
+WINE_BUILD = $(if $(filter i686,$(WINE_WIDTH)),win,win64)
+
+build: native win
+	@if [ "$(WINE_BUILD)" = win64 ]; then $(MAKE) --no-print-directory win64; fi
+
+test:
+	tools/install-deps.sh
+	$(MAKE) --no-print-directory check
+
+check: build
+	ctest --test-dir $(BUILD)/native --output-on-failure
+	ctest --test-dir $(BUILD)/win -L static --output-on-failure
+	@echo "Windows tests under Wine ($(WINE_WIDTH)) from $(BUILD)/$(WINE_BUILD)"
+	tests/wine/wine-session.sh $(BUILD)/wine-test/prefix $(WINE_WIDTH) \
+	  ctest --test-dir $(BUILD)/$(WINE_BUILD) -LE static --output-on-failure
+
+run: build
+	tools/run-saver.sh $(BUILD)/$(WINE_BUILD) $(WINE_WIDTH) $(MODE)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,13 @@
+# Native build: the portable core and its tests under AddressSanitizer and UBSan.
+set(HORLOMA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
+target_compile_options(horloma_core PRIVATE ${HORLOMA_SANITIZE})
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+add_executable(core_tests ${CORE_TEST_SOURCES})
+target_compile_options(core_tests PRIVATE ${HORLOMA_SANITIZE})
+target_link_options(core_tests PRIVATE ${HORLOMA_SANITIZE})
+target_link_libraries(core_tests PRIVATE horloma_core GTest::gtest_main)
+gtest_discover_tests(core_tests)

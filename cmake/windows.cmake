@@ -1,0 +1,52 @@
+# Windows build: horloma.scr and the tests that run it, and its code, under Wine.
+enable_language(RC)
+
+# Only system DLLs at run time: the C++ runtime and winpthread are linked in.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(horloma_win STATIC
+  settings/settings_store.cpp
+  shell/command_line.cpp
+  shell/run_saver.cpp)
+target_link_libraries(horloma_win PUBLIC horloma_core gdiplus shell32 advapi32 user32 gdi32)
+target_compile_definitions(horloma_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+
+set(HORLOMA_ICON ${CMAKE_BINARY_DIR}/horloma.ico)
+add_custom_command(OUTPUT ${HORLOMA_ICON}
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${HORLOMA_ICON}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py
+  COMMENT "Drawing the program icon")
+set_source_files_properties(resources/horloma.rc PROPERTIES OBJECT_DEPENDS ${HORLOMA_ICON})
+
+add_executable(horloma WIN32 shell/entry.cpp resources/horloma.rc)
+target_include_directories(horloma PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR})
+target_link_libraries(horloma PRIVATE horloma_win)
+set_target_properties(horloma PROPERTIES SUFFIX ".scr")
+
+# GoogleTest built from Debian's sources with this toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+function(horloma_win_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE horloma_win gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "GTEST_COLOR=no")
+endfunction()
+
+horloma_win_test(core_tests ${CORE_TEST_SOURCES})
+horloma_win_test(settings_store_tests tests/win/settings_store_test.cpp)
+horloma_win_test(command_line_tests tests/win/command_line_test.cpp)
+horloma_win_test(startup_process_tests tests/win/startup_process_test.cpp
+  tests/win/saver_process.cpp)
+add_dependencies(startup_process_tests horloma)
+
+# The program must be a Windows GUI executable of its width that needs only system
+# DLLs. Labelled static: it reads the file and needs no Wine.
+add_test(NAME program_file_check
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/check-program-file.sh $<TARGET_FILE:horloma>
+          ${HORLOMA_TRIPLE}-objdump ${HORLOMA_WIN_ARCH})
+set_tests_properties(program_file_check PROPERTIES LABELS static)
