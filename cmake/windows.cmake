@@ -9,7 +9,6 @@ add_library(horloma_win STATIC
   shell/command_line.cpp
   shell/run_saver.cpp)
 target_link_libraries(horloma_win PUBLIC horloma_core gdiplus shell32 advapi32 user32 gdi32)
-target_compile_definitions(horloma_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 
 set(HORLOMA_ICON ${CMAKE_BINARY_DIR}/horloma.ico)
 add_custom_command(OUTPUT ${HORLOMA_ICON}

@@ -45,7 +45,7 @@ fi
 export DISPLAY=":$(head -n 1 "$display_file")"
 
 rm -rf "$WINEPREFIX"
-mkdir -p "$(dirname "$WINEPREFIX")"
+mkdir -p "$WINEPREFIX"
 # A persistent server for the whole session, so each test does not start one anew.
 "$WINESERVER" -p
 if ! "$WINELOADER" wineboot -i >/dev/null 2>&1; then

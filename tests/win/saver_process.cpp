@@ -1,0 +1,99 @@
+#include "saver_process.h"
+
+std::wstring SaverProgramPath()
+{
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH);
+    std::wstring folder(path, length);
+    folder.erase(folder.find_last_of(L"\\/") + 1);
+    return folder + L"horloma.scr";
+}
+
+struct BoxSearch {
+    DWORD processId;
+    HWND box;
+};
+
+static BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM parameter)
+{
+    BoxSearch* search = reinterpret_cast<BoxSearch*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char className[64];
+    GetClassNameA(window, className, sizeof(className));
+    if (processId == search->processId && IsWindowVisible(window) &&
+        strcmp(className, "#32770") == 0) {
+        search->box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct TextSearch {
+    std::string text;
+    HWND okButton;
+};
+
+static BOOL CALLBACK ReadBoxChild(HWND child, LPARAM parameter)
+{
+    TextSearch* search = reinterpret_cast<TextSearch*>(parameter);
+    char className[64];
+    char text[1024];
+    GetClassNameA(child, className, sizeof(className));
+    GetWindowTextA(child, text, sizeof(text));
+    if (_stricmp(className, "Static") == 0 && text[0] != 0 && search->text.empty())
+        search->text = text;
+    if (_stricmp(className, "Button") == 0 && GetDlgCtrlID(child) == IDOK)
+        search->okButton = child;
+    return TRUE;
+}
+
+SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMilliseconds)
+{
+    SaverRun run = {false, false, 0, false, "", ""};
+    std::wstring program = SaverProgramPath();
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
+
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process;
+    if (!CreateProcessW(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
+                        &startup, &process))
+        return run;
+    run.started = true;
+
+    const DWORD step = 50;
+    for (DWORD waited = 0; waited < timeoutMilliseconds; waited += step) {
+        if (WaitForSingleObject(process.hProcess, step) == WAIT_OBJECT_0) {
+            run.finished = true;
+            break;
+        }
+        if (run.boxShown)
+            continue;
+        BoxSearch search = {process.dwProcessId, NULL};
+        EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
+        if (search.box == NULL)
+            continue;
+        TextSearch texts = {"", NULL};
+        EnumChildWindows(search.box, ReadBoxChild, reinterpret_cast<LPARAM>(&texts));
+        if (texts.text.empty())
+            continue;  // still being filled in
+        char caption[256];
+        GetWindowTextA(search.box, caption, sizeof(caption));
+        run.boxShown = true;
+        run.boxCaption = caption;
+        run.boxText = texts.text;
+        PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(texts.okButton));
+    }
+    if (!run.finished)
+        TerminateProcess(process.hProcess, 99);
+    WaitForSingleObject(process.hProcess, 5000);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return run;
+}
