@@ -95,3 +95,34 @@ ClockPoint PointAlong(double originX, double originY, double length, double angl
     p.y = originY - cos(angle) * length;
     return p;
 }
+
+// The layout box of a numeral. From U = 4 on the numeral font (42U pixels) outgrows the
+// classic 200-pixel box and two-digit numerals would wrap or vanish, so there the box
+// grows to 84U around the same centre.
+static const int kNumeralBoxSize = 200;
+static const int kNumeralBoxUnits = 84;
+static const int kLargeNumeralUnit = 4;
+static const int kUnnudgedNumeral = 10;
+
+NumeralBox ComputeNumeralBox(const ClockGeometry& g, int position)
+{
+    NumeralBox box;
+    box.value = position / 5 == 0 ? 12 : position / 5;
+    double angle = DialPositionAngle(position);
+    int rn = g.numeralRadius;
+    box.anchorX = g.cx + static_cast<int>(sin(angle) * rn);
+    box.anchorY = g.cy - static_cast<int>(cos(angle) * rn);
+    // A surface too small for a numeral circle has nothing to nudge by.
+    box.nudge = 0;
+    if (rn != 0 && box.value != kUnnudgedNumeral)
+        box.nudge = static_cast<int>((static_cast<double>(g.cx - box.anchorX) / rn) *
+                                     g.numeralOffset);
+    double size = g.scaleUnit >= kLargeNumeralUnit ? kNumeralBoxUnits * g.scaleUnit
+                                                   : kNumeralBoxSize;
+    double half = size / 2;
+    box.left = (box.anchorX - half) - box.nudge;
+    box.top = (box.anchorY - half) + g.numeralOffset;
+    box.width = size;
+    box.height = size;
+    return box;
+}

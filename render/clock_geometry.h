@@ -64,4 +64,19 @@ struct ClockPoint {
 // The point at distance `length` from (originX, originY) along `angle`; y grows downward.
 ClockPoint PointAlong(double originX, double originY, double length, double angle);
 
+// Where numeral `value` (1-12, at dial position 5 * value mod 60) is laid out: a box
+// centred 6U below its anchor on the numeral circle and nudged outward.
+struct NumeralBox {
+    int value;
+    int anchorX;
+    int anchorY;
+    int nudge;
+    double left;
+    double top;
+    double width;
+    double height;
+};
+
+NumeralBox ComputeNumeralBox(const ClockGeometry& geometry, int position);
+
 #endif

@@ -219,3 +219,81 @@ TEST(ClockPoints, HandEndsAtTenPastEightThirty)
 }
 
 }  // namespace
+
+namespace {
+
+struct NumeralCase {
+    int value, anchorX, anchorY, nudge, left, top;
+};
+
+TEST(NumeralBoxes, WorkedLayoutAt1920x1080)
+{
+    const NumeralCase cases[] = {
+        {12, 960, 264, 0, 860, 182},    {1, 1097, 301, -8, 1005, 219},
+        {2, 1198, 402, -15, 1113, 320}, {3, 1235, 540, -17, 1152, 458},
+        {4, 1199, 677, -15, 1114, 595}, {5, 1098, 778, -9, 1007, 696},
+        {6, 960, 815, 0, 860, 733},     {7, 823, 779, 8, 715, 697},
+        {8, 722, 678, 15, 607, 596},    {9, 685, 540, 17, 568, 458},
+        {10, 721, 403, 0, 621, 321},    {11, 822, 302, 9, 713, 220},
+    };
+    ClockGeometry g = ComputeClockGeometry(1920, 1080);
+    for (int n = 0; n < 12; n++) {
+        const NumeralCase& c = cases[n];
+        SCOPED_TRACE(testing::Message() << "numeral " << c.value);
+        NumeralBox box = ComputeNumeralBox(g, n * 5);
+        EXPECT_EQ(box.value, c.value);
+        EXPECT_EQ(box.anchorX, c.anchorX);
+        EXPECT_EQ(box.anchorY, c.anchorY);
+        EXPECT_EQ(box.nudge, c.nudge);
+        EXPECT_EQ(box.left, c.left);
+        EXPECT_EQ(box.top, c.top);
+        EXPECT_EQ(box.width, 200);
+        EXPECT_EQ(box.height, 200);
+    }
+}
+
+TEST(NumeralBoxes, WorkedCornersAt1024x768)
+{
+    const int corners[12][2] = {{412, 101}, {514, 128}, {590, 199}, {617, 296},
+                                {590, 393}, {514, 464}, {412, 490}, {310, 465},
+                                {234, 393}, {207, 296}, {243, 199}, {310, 128}};
+    ClockGeometry g = ComputeClockGeometry(1024, 768);
+    for (int n = 0; n < 12; n++) {
+        SCOPED_TRACE(testing::Message() << "position " << n * 5);
+        NumeralBox box = ComputeNumeralBox(g, n * 5);
+        EXPECT_EQ(box.left, corners[n][0]);
+        EXPECT_EQ(box.top, corners[n][1]);
+        EXPECT_EQ(box.width, 200);
+    }
+}
+
+TEST(NumeralBoxes, GrowWithTheFontFromFourUnitsOn)
+{
+    struct { int w, h, U; double size; } cases[] = {
+        {1920, 1080, 3, 200}, {2048, 1536, 4, 336}, {2560, 1600, 4, 336}, {3840, 2160, 5, 420},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
+        ClockGeometry g = ComputeClockGeometry(c.w, c.h);
+        ASSERT_EQ(g.scaleUnit, c.U);
+        for (int position = 0; position < 60; position += 5) {
+            NumeralBox box = ComputeNumeralBox(g, position);
+            EXPECT_EQ(box.width, c.size);
+            EXPECT_EQ(box.height, c.size);
+            // Still centred 6U below the anchor and nudged as before.
+            EXPECT_DOUBLE_EQ(box.left + box.width / 2, box.anchorX - box.nudge);
+            EXPECT_DOUBLE_EQ(box.top + box.height / 2, box.anchorY + g.numeralOffset);
+            EXPECT_GE(box.width, g.numeralFontSize * 1.2);  // two digits of 0.6 em
+        }
+    }
+}
+
+TEST(NumeralBoxes, NoNumeralCircleMeansNoNudge)
+{
+    ClockGeometry g = ComputeClockGeometry(7, 7);
+    ASSERT_EQ(g.numeralRadius, 0);
+    for (int position = 0; position < 60; position += 5)
+        EXPECT_EQ(ComputeNumeralBox(g, position).nudge, 0);
+}
+
+}  // namespace
