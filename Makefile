@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 BUILD := build
 
-.PHONY: all build native win win64 test check run clean
+.PHONY: all build native win win64 test check run bench clean
 
 all: build
 
@@ -40,11 +40,24 @@ check: build
 	ctest --test-dir $(BUILD)/native --output-on-failure
 	ctest --test-dir $(BUILD)/win -L static --output-on-failure
 	@echo "Windows tests under Wine ($(WINE_WIDTH)) from $(BUILD)/$(WINE_BUILD)"
-	tests/wine/wine-session.sh $(BUILD)/wine-test/prefix $(WINE_WIDTH) \
+	HORLOMA_FONT=$(BUILD)/$(WINE_BUILD)/fonts/Dodaz.ttf \
+	  tests/wine/wine-session.sh $(BUILD)/wine-test/prefix $(WINE_WIDTH) \
 	  ctest --test-dir $(BUILD)/$(WINE_BUILD) -LE static --output-on-failure
 
 run: build
 	tools/run-saver.sh $(BUILD)/$(WINE_BUILD) $(WINE_WIDTH) $(MODE)
+
+# Frame costs and the running saver's CPU share, measured side by side under Wine.
+BENCH_SECONDS ?= 60
+bench: build
+	cmake --build $(BUILD)/$(WINE_BUILD) --target frame_bench
+	mkdir -p "$(BUILD)/$(WINE_BUILD)/bench-install/Wall paper"
+	python3 tools/make_wallpaper.py "$(BUILD)/$(WINE_BUILD)/bench-install/Wall paper/06.bmp"
+	HORLOMA_FONT=$(BUILD)/$(WINE_BUILD)/fonts/Dodaz.ttf \
+	  tests/wine/wine-session.sh $(BUILD)/wine-bench/prefix $(WINE_WIDTH) bash -c '\
+	    "$$WINELOADER" $(BUILD)/$(WINE_BUILD)/frame_bench.exe && \
+	    tests/bench/running-saver-cpu.sh $(BUILD)/$(WINE_BUILD)/horloma.scr \
+	      $(BUILD)/$(WINE_BUILD)/bench-install $(BENCH_SECONDS)'
 
 clean:
 	rm -rf $(BUILD)

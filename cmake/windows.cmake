@@ -7,7 +7,13 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(horloma_win STATIC
   settings/settings_store.cpp
   shell/command_line.cpp
-  shell/run_saver.cpp)
+  shell/run_saver.cpp
+  shell/saver_window.cpp
+  shell/password_hooks.cpp
+  render/frame_composition.cpp
+  render/dial_layer.cpp
+  render/hands_layer.cpp
+  render/home_page_notice.cpp)
 target_link_libraries(horloma_win PUBLIC horloma_core gdiplus shell32 advapi32 user32 gdi32)
 
 set(HORLOMA_ICON ${CMAKE_BINARY_DIR}/horloma.ico)
@@ -21,6 +27,15 @@ add_executable(horloma WIN32 shell/entry.cpp resources/horloma.rc)
 target_include_directories(horloma PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR})
 target_link_libraries(horloma PRIVATE horloma_win)
 set_target_properties(horloma PROPERTIES SUFFIX ".scr")
+
+# The "Dodaz" font the numerals and texts are drawn with, and its licence, made from a
+# Debian font; the Wine test prefix installs it. Debian's own Python has fonttools.
+set(HORLOMA_FONT ${CMAKE_BINARY_DIR}/fonts/Dodaz.ttf)
+add_custom_command(OUTPUT ${HORLOMA_FONT} ${CMAKE_BINARY_DIR}/fonts/Dodaz-LICENSE.txt
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/make_font.py ${HORLOMA_FONT}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_font.py
+  COMMENT "Making the Dodaz font")
+add_custom_target(horloma_font ALL DEPENDS ${HORLOMA_FONT})
 
 # GoogleTest built from Debian's sources with this toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -42,6 +57,13 @@ horloma_win_test(command_line_tests tests/win/command_line_test.cpp)
 horloma_win_test(startup_process_tests tests/win/startup_process_test.cpp
   tests/win/saver_process.cpp)
 add_dependencies(startup_process_tests horloma)
+# The saver window's tests carry the program's resources, for the class icon.
+horloma_win_test(saver_window_tests tests/win/saver_window_test.cpp
+  tests/win/saver_window_process_test.cpp tests/win/saver_process.cpp resources/horloma.rc)
+target_include_directories(saver_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
+  ${CMAKE_BINARY_DIR})
+add_dependencies(saver_window_tests horloma)
+horloma_win_test(font_tests tests/win/font_test.cpp)
 
 # The program must be a Windows GUI executable of its width that needs only system
 # DLLs. Labelled static: it reads the file and needs no Wine.
@@ -49,3 +71,10 @@ add_test(NAME program_file_check
   COMMAND ${CMAKE_SOURCE_DIR}/tests/check-program-file.sh $<TARGET_FILE:horloma>
           ${HORLOMA_TRIPLE}-objdump ${HORLOMA_WIN_ARCH})
 set_tests_properties(program_file_check PROPERTIES LABELS static)
+
+horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture.cpp)
+
+# `make bench`: frame costs and the running saver's CPU share, printed, not tested.
+add_executable(frame_bench EXCLUDE_FROM_ALL tests/bench/frame_bench.cpp)
+target_link_libraries(frame_bench PRIVATE horloma_win)
+add_dependencies(frame_bench horloma)

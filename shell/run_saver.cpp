@@ -6,6 +6,7 @@
 #include "settings/settings_store.h"
 #include "shell/command_line.h"
 #include "shell/saver_globals.h"
+#include "shell/saver_window.h"
 
 SaverGlobals saver;
 HINSTANCE saverInstance;
@@ -34,7 +35,6 @@ static int ReportFatal(const char* message)
 
 int RunSaver(HINSTANCE instance, int showCommand)
 {
-    (void)showCommand;  // the saver window takes it once it is built
     saverInstance = instance;
     LoadProductStrings(instance);
 
@@ -69,7 +69,25 @@ int RunSaver(HINSTANCE instance, int showCommand)
         break;
     }
 
-    // Not built yet: the saver window and its message loop come with the clock on
-    // screen. Until then both saver modes end here, as a failed window creation does.
-    return 0;
+    if (RegisterSaverClass(instance) == 0)
+        return 0;
+    if (!CreateSaverWindow(instance, showCommand))
+        return 0;
+
+    // Tells the system a screen saver runs, for as long as the window does.
+    BOOL previousRunning = FALSE;
+    if (saver.isFullScreen)
+        SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previousRunning, 0);
+
+    // Only the quit message ends the loop; an error result (-1) does not.
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) != 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+
+    if (saver.isFullScreen)
+        SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previousRunning, 0);
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+    return static_cast<int>(msg.wParam);
 }

@@ -17,6 +17,21 @@ struct SaverGlobals {
 };
 
 extern SaverGlobals saver;
+
+// An off-screen drawing surface: a memory DC with a bitmap selected into it.
+struct Surface {
+    HDC dc;
+    HBITMAP bitmap;
+};
+
+// The saver window's two surfaces, made once when the window is created: the composed
+// frame, and the dial cached behind it. Both are surfaceWidth x surfaceHeight.
+extern Surface frameSurface;
+extern Surface backgroundSurface;
+extern int surfaceWidth;
+extern int surfaceHeight;
+// Set until the first paint has drawn the dial into backgroundSurface.
+extern int backgroundStale;
 extern HINSTANCE saverInstance;
 extern char productName[kProductStringCapacity];
 extern char windowClassName[kProductStringCapacity];

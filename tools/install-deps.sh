@@ -8,7 +8,8 @@ packages="cmake ninja-build g++ make python3
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   libgtest-dev googletest
   wine wine32:i386 wine64
-  xvfb xauth x11-utils"
+  xvfb xauth x11-utils xdotool imagemagick
+  python3-fonttools fonts-dejavu-extra"
 
 missing=""
 for package in $packages; do

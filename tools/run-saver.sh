@@ -56,6 +56,10 @@ mkdir -p "$install_dir/Wall paper"
 "$WINELOADER" reg add 'HKLM\Software\Veltrane\Horloma' /v 'Install path' /t REG_SZ \
   /d 'C:\Program Files\Veltrane\Horloma' /f >/dev/null 2>&1
 cp "$build_dir/horloma.scr" "$WINEPREFIX/drive_c/windows/system32/horloma.scr"
+# The numerals' and texts' font; Wine loads the Fonts folder as each process starts.
+cp "$build_dir/fonts/Dodaz.ttf" "$WINEPREFIX/drive_c/windows/Fonts/Dodaz.ttf"
+"$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+  /v 'Dodaz (TrueType)' /t REG_SZ /d 'Dodaz.ttf' /f >/dev/null 2>&1
 
 echo "Starting horloma.scr ${arguments[*]}"
 "$WINELOADER" 'C:\windows\system32\horloma.scr' "${arguments[@]}" &
@@ -65,11 +69,13 @@ if [ -n "$xvfb_pid" ]; then
   # Give it time to draw, keep a picture of the screen, then end it as a user would.
   sleep "${HORLOMA_SHOT_DELAY:-6}"
   if kill -0 "$saver_pid" 2>/dev/null; then
-    shot=$top/build/screenshot-$mode.png
+    shot=${HORLOMA_SHOT:-$top/build/screenshot-$mode.png}
     if command -v import >/dev/null; then
       import -window root "$shot" && echo "Screenshot: $shot"
     fi
-    "$WINESERVER" -k >/dev/null 2>&1
+    # A key press ends the saver the way it ends for a user.
+    xdotool key --clearmodifiers space
+    for _ in $(seq 50); do kill -0 "$saver_pid" 2>/dev/null || break; sleep 0.1; done
   fi
 fi
 wait "$saver_pid"

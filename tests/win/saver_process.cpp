@@ -48,9 +48,8 @@ static BOOL CALLBACK ReadBoxChild(HWND child, LPARAM parameter)
     return TRUE;
 }
 
-SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMilliseconds)
+bool StartSaverProcess(const std::wstring& arguments, PROCESS_INFORMATION* process)
 {
-    SaverRun run = {false, false, 0, false, "", ""};
     std::wstring program = SaverProgramPath();
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty())
@@ -59,9 +58,15 @@ SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMillisecond
     STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof(startup));
     startup.cb = sizeof(startup);
+    return CreateProcessW(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
+                          &startup, process) != FALSE;
+}
+
+SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMilliseconds)
+{
+    SaverRun run = {false, false, 0, false, "", ""};
     PROCESS_INFORMATION process;
-    if (!CreateProcessW(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
-                        &startup, &process))
+    if (!StartSaverProcess(arguments, &process))
         return run;
     run.started = true;
 
@@ -96,4 +101,74 @@ SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMillisecond
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return run;
+}
+
+// Waits up to the given time for the process to end, handling this thread's messages
+// meanwhile; true when it has ended.
+static bool WaitHandlingMessages(HANDLE process, DWORD milliseconds)
+{
+    DWORD result = MsgWaitForMultipleObjects(1, &process, FALSE, milliseconds, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return result == WAIT_OBJECT_0;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+static BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char className[64];
+    GetClassNameA(window, className, sizeof(className));
+    if (processId == search->processId && IsWindowVisible(window) &&
+        strcmp(className, search->className) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForProcessWindow(const PROCESS_INFORMATION& process, HWND parent,
+                          const char* className, DWORD timeoutMilliseconds)
+{
+    const DWORD step = 50;
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMilliseconds) {
+        WindowSearch search = {process.dwProcessId, className, NULL};
+        if (parent == NULL)
+            EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        else
+            EnumChildWindows(parent, FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        if (search.found != NULL)
+            return search.found;
+        if (WaitHandlingMessages(process.hProcess, step))
+            return NULL;
+    }
+    return NULL;
+}
+
+bool FinishSaverProcess(PROCESS_INFORMATION* process, DWORD* exitCode,
+                        DWORD timeoutMilliseconds)
+{
+    const DWORD step = 50;
+    DWORD start = GetTickCount();
+    bool finished = false;
+    while (!finished && GetTickCount() - start < timeoutMilliseconds)
+        finished = WaitHandlingMessages(process->hProcess, step);
+    if (!finished)
+        TerminateProcess(process->hProcess, 99);
+    WaitForSingleObject(process->hProcess, 5000);
+    GetExitCodeProcess(process->hProcess, exitCode);
+    CloseHandle(process->hThread);
+    CloseHandle(process->hProcess);
+    return finished;
 }

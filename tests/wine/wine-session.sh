@@ -3,6 +3,7 @@
 # started first, then a fresh prefix at PREFIX made with wineboot, Wine kept quiet.
 # Stops exactly what it started: the Xvfb by its PID, the prefix's wineserver with -k.
 # Usage: wine-session.sh PREFIX WIDTH COMMAND [ARGUMENT...]   (WIDTH: i686 or x86_64)
+# HORLOMA_FONT, if set, names the Dodaz.ttf to install into the prefix's Fonts folder.
 set -u
 prefix=$1 width=$2
 shift 2
@@ -51,6 +52,20 @@ mkdir -p "$WINEPREFIX"
 if ! "$WINELOADER" wineboot -i >/dev/null 2>&1; then
   echo "wine-session: wineboot failed for $WINEPREFIX" >&2
   exit 1
+fi
+
+# Wine loads every file in the Fonts folder as each process starts, so the programs run
+# below see the font; the key is there as Windows would have it. To run a program without
+# the font, a test moves the file out of the folder before starting it (and back after):
+# Wine ignores the key, loads renamed files in the folder too, and RemoveFontResourceW
+# does not drop a font it loaded from there.
+if [ -n "${HORLOMA_FONT:-}" ]; then
+  if ! cp "$HORLOMA_FONT" "$WINEPREFIX/drive_c/windows/Fonts/Dodaz.ttf" ||
+     ! "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+         /v 'Dodaz (TrueType)' /t REG_SZ /d 'Dodaz.ttf' /f >/dev/null 2>&1; then
+    echo "wine-session: could not install the font $HORLOMA_FONT" >&2
+    exit 1
+  fi
 fi
 
 "$@"
