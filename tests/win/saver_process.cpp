@@ -9,21 +9,22 @@ std::wstring SaverProgramPath()
     return folder + L"horloma.scr";
 }
 
-struct BoxSearch {
+struct WindowSearch {
     DWORD processId;
-    HWND box;
+    const char* className;
+    HWND found;
 };
 
-static BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM parameter)
+static BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter)
 {
-    BoxSearch* search = reinterpret_cast<BoxSearch*>(parameter);
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     char className[64];
     GetClassNameA(window, className, sizeof(className));
     if (processId == search->processId && IsWindowVisible(window) &&
-        strcmp(className, "#32770") == 0) {
-        search->box = window;
+        strcmp(className, search->className) == 0) {
+        search->found = window;
         return FALSE;
     }
     return TRUE;
@@ -78,20 +79,20 @@ SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMillisecond
         }
         if (run.boxShown)
             continue;
-        BoxSearch search = {process.dwProcessId, NULL};
-        EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
-        if (search.box == NULL)
+        WindowSearch search = {process.dwProcessId, "#32770", NULL};
+        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        if (search.found == NULL)
             continue;
         TextSearch texts = {"", NULL};
-        EnumChildWindows(search.box, ReadBoxChild, reinterpret_cast<LPARAM>(&texts));
+        EnumChildWindows(search.found, ReadBoxChild, reinterpret_cast<LPARAM>(&texts));
         if (texts.text.empty())
             continue;  // still being filled in
         char caption[256];
-        GetWindowTextA(search.box, caption, sizeof(caption));
+        GetWindowTextA(search.found, caption, sizeof(caption));
         run.boxShown = true;
         run.boxCaption = caption;
         run.boxText = texts.text;
-        PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+        PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(texts.okButton));
     }
     if (!run.finished)
@@ -116,26 +117,6 @@ static bool WaitHandlingMessages(HANDLE process, DWORD milliseconds)
     return result == WAIT_OBJECT_0;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-static BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[64];
-    GetClassNameA(window, className, sizeof(className));
-    if (processId == search->processId && IsWindowVisible(window) &&
-        strcmp(className, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 HWND WaitForProcessWindow(const PROCESS_INFORMATION& process, HWND parent,
                           const char* className, DWORD timeoutMilliseconds)

@@ -21,6 +21,15 @@ protected:
 
 const wchar_t kUntouched[] = L"untouched";
 
+// A value as stored, and the text the program should take from it, if any.
+struct StoredValueCase {
+    const char* name;
+    DWORD type;
+    std::vector<BYTE> data;
+    bool accepted;
+    std::wstring text;
+};
+
 TEST_F(SettingsStoreTest, InstallPathMissingKeyOrValueFails)
 {
     wcscpy(settings.installPath, kUntouched);
@@ -32,13 +41,7 @@ TEST_F(SettingsStoreTest, InstallPathMissingKeyOrValueFails)
 
 TEST_F(SettingsStoreTest, InstallPathRules)
 {
-    struct {
-        const char* name;
-        DWORD type;
-        std::vector<BYTE> data;
-        bool accepted;
-        std::wstring installPath;
-    } cases[] = {
+    const StoredValueCase cases[] = {
         {"one trailing backslash dropped", REG_SZ, TextBytes(L"C:\\Program Files\\X\\"), true,
          L"C:\\Program Files\\X"},
         {"drive root", REG_SZ, TextBytes(L"C:\\"), true, L"C:"},
@@ -61,7 +64,7 @@ TEST_F(SettingsStoreTest, InstallPathRules)
         PutValue(HKEY_LOCAL_MACHINE, L"Install path", c.type, c.data);
         wcscpy(settings.installPath, kUntouched);
         EXPECT_EQ(ReadInstallPath(settings), c.accepted);
-        EXPECT_EQ(std::wstring(settings.installPath), c.accepted ? c.installPath : kUntouched);
+        EXPECT_EQ(std::wstring(settings.installPath), c.accepted ? c.text : kUntouched);
     }
 }
 
@@ -101,13 +104,7 @@ TEST_F(SettingsStoreTest, LoadReadsStoredValues)
 
 TEST_F(SettingsStoreTest, LoadFallsBackPerValue)
 {
-    struct {
-        const char* name;
-        DWORD type;
-        std::vector<BYTE> data;
-        bool accepted;
-        std::wstring text;
-    } cases[] = {
+    const StoredValueCase cases[] = {
         {"number", REG_DWORD, {7, 0, 0, 0}, false, L""},
         {"expandable string", REG_EXPAND_SZ, TextBytes(L"Hi"), false, L""},
         {"binary", REG_BINARY, TextBytes(L"Hi"), false, L""},
