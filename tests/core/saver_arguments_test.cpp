@@ -4,21 +4,11 @@
 #include <string>
 
 #include "shell/saver_arguments.h"
+#include "tests/core/saver_mode_names.h"
 
 namespace {
 
 typedef std::basic_string<Utf16Unit> Text;
-
-const char* ModeName(SaverMode mode)
-{
-    switch (mode) {
-    case SaverMode::FullScreen: return "FullScreen";
-    case SaverMode::Preview: return "Preview";
-    case SaverMode::Configure: return "Configure";
-    case SaverMode::ChangePassword: return "ChangePassword";
-    }
-    return "?";
-}
 
 TEST(SaverMode, OnlyTheSecondCharacterDecides)
 {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/command_line.h"
+#include "tests/core/saver_mode_names.h"
 
 namespace {
 
@@ -27,17 +28,6 @@ protected:
     HWND host;
     std::wstring number;
 };
-
-const char* ModeName(SaverMode mode)
-{
-    switch (mode) {
-    case SaverMode::FullScreen: return "FullScreen";
-    case SaverMode::Preview: return "Preview";
-    case SaverMode::Configure: return "Configure";
-    case SaverMode::ChangePassword: return "ChangePassword";
-    }
-    return "?";
-}
 
 TEST_F(CommandLineTest, FullScreenNeverReadsAHost)
 {
