@@ -49,9 +49,9 @@ static BOOL CALLBACK ReadBoxChild(HWND child, LPARAM parameter)
     return TRUE;
 }
 
-bool StartSaverProcess(const std::wstring& arguments, PROCESS_INFORMATION* process)
+bool StartProgramProcess(const std::wstring& program, const std::wstring& arguments,
+                         PROCESS_INFORMATION* process)
 {
-    std::wstring program = SaverProgramPath();
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty())
         commandLine += L" " + arguments;
@@ -63,11 +63,22 @@ bool StartSaverProcess(const std::wstring& arguments, PROCESS_INFORMATION* proce
                           &startup, process) != FALSE;
 }
 
+bool StartSaverProcess(const std::wstring& arguments, PROCESS_INFORMATION* process)
+{
+    return StartProgramProcess(SaverProgramPath(), arguments, process);
+}
+
 SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMilliseconds)
+{
+    return RunProgramProcess(SaverProgramPath(), arguments, timeoutMilliseconds);
+}
+
+SaverRun RunProgramProcess(const std::wstring& program, const std::wstring& arguments,
+                           DWORD timeoutMilliseconds)
 {
     SaverRun run = {false, false, 0, false, "", ""};
     PROCESS_INFORMATION process;
-    if (!StartSaverProcess(arguments, &process))
+    if (!StartProgramProcess(program, arguments, &process))
         return run;
     run.started = true;
 

@@ -23,6 +23,9 @@ std::wstring SaverProgramPath();
 // Starts horloma.scr with the arguments, answers at most one message box with OK, and
 // waits for the process to end.
 SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMilliseconds = 30000);
+// The same for a copy of the program at another full path.
+SaverRun RunProgramProcess(const std::wstring& program, const std::wstring& arguments,
+                           DWORD timeoutMilliseconds = 30000);
 
 // For tests that act on the saver's windows while it runs. Each waits while handling
 // this thread's messages: a saver window that is a child of one of ours cannot be made
@@ -30,6 +33,8 @@ SaverRun RunSaverProcess(const std::wstring& arguments, DWORD timeoutMillisecond
 
 // Starts horloma.scr with the arguments; false when it could not be started.
 bool StartSaverProcess(const std::wstring& arguments, PROCESS_INFORMATION* process);
+bool StartProgramProcess(const std::wstring& program, const std::wstring& arguments,
+                         PROCESS_INFORMATION* process);
 
 // The first visible window of the process with the class name: a top-level window when
 // parent is NULL, otherwise a child of parent. NULL when none showed before the
