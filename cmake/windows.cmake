@@ -78,3 +78,49 @@ horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture
 add_executable(frame_bench EXCLUDE_FROM_ALL tests/bench/frame_bench.cpp)
 target_link_libraries(frame_bench PRIVATE horloma_win)
 add_dependencies(frame_bench horloma)
+
+# Stand-ins for the system's password libraries, PASSWORD.CPL and MPR.DLL, of the
+# program's width, each in a folder of its own under fixtures/; the password tests copy
+# them beside a copy of horloma.scr. They export only their dllexport functions, by the
+# plain names (no i686 stdcall decoration), as the system's libraries do.
+function(horloma_password_fixture target folder name suffix)
+  add_library(${target} SHARED ${ARGN})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win/fixtures)
+  target_link_options(${target} PRIVATE -Wl,--kill-at -Wl,--exclude-all-symbols)
+  set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${name} SUFFIX ${suffix}
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures/${folder}
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures/${folder})
+endfunction()
+horloma_password_fixture(password_cpl_fixture password PASSWORD .CPL
+  tests/win/fixtures/password_cpl.cpp)
+horloma_password_fixture(mpr_without_change_fixture mpr-without-change MPR .DLL
+  tests/win/fixtures/mpr_dll.cpp)
+horloma_password_fixture(mpr_with_change_fixture mpr-with-change MPR .DLL
+  tests/win/fixtures/mpr_dll.cpp)
+target_compile_definitions(mpr_with_change_fixture PRIVATE HORLOMA_FIXTURE_CHANGE_PASSWORD)
+
+horloma_win_test(password_process_tests tests/win/password_process_test.cpp
+  tests/win/saver_process.cpp)
+add_dependencies(password_process_tests horloma password_cpl_fixture
+  mpr_without_change_fixture mpr_with_change_fixture)
+
+# The settings dialog and the About box, and the About box's logo, drawn at build time.
+target_sources(horloma_win PRIVATE dialogs/settings_dialog.cpp dialogs/about_dialog.cpp)
+set(HORLOMA_LOGO ${CMAKE_BINARY_DIR}/horloma-logo.bmp)
+add_custom_command(OUTPUT ${HORLOMA_LOGO}
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/make_logo.py ${HORLOMA_LOGO}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_logo.py
+  COMMENT "Drawing the About box logo")
+set_property(SOURCE resources/horloma.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${HORLOMA_LOGO} ${CMAKE_SOURCE_DIR}/resources/dialogs.rc)
+
+# The dialogs' tests carry the program's resources; the Home page test opens its address
+# through a recorder that stands in for the browser.
+add_executable(url_recorder WIN32 tests/win/url_recorder.cpp)
+target_link_libraries(url_recorder PRIVATE shell32)
+horloma_win_test(dialog_tests tests/win/settings_dialog_test.cpp
+  tests/win/about_dialog_test.cpp tests/win/settings_dialog_process_test.cpp
+  tests/win/dialog_driver.cpp tests/win/saver_process.cpp resources/horloma.rc)
+target_include_directories(dialog_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
+  ${CMAKE_BINARY_DIR})
+add_dependencies(dialog_tests horloma url_recorder)

@@ -2,9 +2,11 @@
 
 #include <gdiplus.h>
 
+#include "dialogs/settings_dialog.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
 #include "shell/command_line.h"
+#include "shell/password_hooks.h"
 #include "shell/saver_globals.h"
 #include "shell/saver_window.h"
 
@@ -56,10 +58,10 @@ int RunSaver(HINSTANCE instance, int showCommand)
 
     switch (command.mode) {
     case SaverMode::ChangePassword:
-        // Not built yet: the password change comes with the password hooks.
-        return 0;
+        return ChangeSaverPassword(saver.hostWindow);
     case SaverMode::Configure:
-        // Not built yet: the settings dialog comes with the configuration dialogs.
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETTINGS), saver.hostWindow,
+                        SettingsDialogProc, 0);
         return 0;
     case SaverMode::Preview:
         saver.isFullScreen = 0;

@@ -73,8 +73,11 @@ if [ -n "$xvfb_pid" ]; then
     if command -v import >/dev/null; then
       import -window root "$shot" && echo "Screenshot: $shot"
     fi
-    # A key press ends the saver the way it ends for a user.
-    xdotool key --clearmodifiers space
+    # A key press ends the saver the way it ends for a user; the settings dialog is
+    # closed with Escape, since space would press its focused button.
+    key=space
+    [ "$mode" = config ] && key=Escape
+    xdotool key --clearmodifiers "$key"
     for _ in $(seq 50); do kill -0 "$saver_pid" 2>/dev/null || break; sleep 0.1; done
   fi
 fi

@@ -1,0 +1,37 @@
+#include "dialogs/about_dialog.h"
+
+#include <stdio.h>
+
+#include "resources/resource_ids.h"
+#include "shell/saver_globals.h"
+
+static const char kVersionJoin[] = " version ";
+
+static void FillAboutTexts(HWND dialog)
+{
+    char text[512];
+    snprintf(text, COUNTOF(text), "%s%s%s", productName, kVersionJoin, versionText);
+    SetDlgItemTextA(dialog, IDC_ABOUT_NAME, text);
+    LoadStringA(saverInstance, IDS_CREDIT_LINE, text, COUNTOF(text));
+    SetDlgItemTextA(dialog, IDC_ABOUT_CREDIT, text);
+    SetDlgItemTextA(dialog, IDC_ABOUT_RIGHTS, rightsLine);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG:
+        FillAboutTexts(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,171 @@
+#include "dialog_driver.h"
+
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+#include <stdio.h>
+
+// How long a step waits for its window before the test gives up on it.
+static const DWORD kWindowWait = 30000;
+static const UINT kTickMilliseconds = 20;
+
+static std::vector<DialogStep> pendingSteps;
+static size_t nextStep;
+static DWORD stepStart;
+
+struct CaptionSearch {
+    const char* caption;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter)
+{
+    CaptionSearch* search = reinterpret_cast<CaptionSearch*>(parameter);
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    if (IsWindowVisible(window) && strcmp(text, search->caption) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindThreadWindow(const char* caption)
+{
+    CaptionSearch search = {caption, NULL};
+    EnumThreadWindows(GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+static BOOL CALLBACK EndEveryDialog(HWND window, LPARAM)
+{
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof(className));
+    if (strcmp(className, "#32770") == 0)
+        EndDialog(window, 0);
+    return TRUE;
+}
+
+static void CALLBACK DriverTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (nextStep >= pendingSteps.size())
+        return;
+    HWND window = FindThreadWindow(pendingSteps[nextStep].caption);
+    if (window == NULL) {
+        if (GetTickCount() - stepStart > kWindowWait) {
+            ADD_FAILURE() << "no window \"" << pendingSteps[nextStep].caption << "\" showed";
+            nextStep = pendingSteps.size();
+            EnumThreadWindows(GetCurrentThreadId(), EndEveryDialog, 0);
+        }
+        return;
+    }
+    // Counted before the action runs: an action may open a nested dialog whose own
+    // loop ticks on to the next step.
+    std::function<void(HWND)> action = pendingSteps[nextStep].action;
+    nextStep++;
+    stepStart = GetTickCount();
+    action(window);
+}
+
+INT_PTR RunDialogWithSteps(int templateId, DLGPROC procedure, HWND owner,
+                           std::vector<DialogStep> steps, size_t* stepsRun)
+{
+    pendingSteps = steps;
+    nextStep = 0;
+    stepStart = GetTickCount();
+    UINT_PTR timer = SetTimer(NULL, 0, kTickMilliseconds, DriverTick);
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId),
+                                     owner, procedure, 0);
+    KillTimer(NULL, timer);
+    *stepsRun = nextStep;
+    pendingSteps.clear();
+    return result;
+}
+
+std::wstring ControlText(HWND control)
+{
+    wchar_t text[1024] = L"";
+    GetWindowTextW(control, text, 1024);
+    return text;
+}
+
+std::string Describe(Rgb c)
+{
+    char text[32];
+    snprintf(text, sizeof(text), "#%02X%02X%02X", c.r, c.g, c.b);
+    return text;
+}
+
+Rgb FromColorref(COLORREF c)
+{
+    Rgb rgb = {GetRValue(c), GetGValue(c), GetBValue(c)};
+    return rgb;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    ASSERT_TRUE(f != NULL);
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+}
+
+void WriteBitmapFile(const std::wstring& path, int width, int height,
+                     const std::function<Rgb(int, int)>& pixel)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    std::string data(static_cast<size_t>(stride) * height, '\0');
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) {
+            Rgb c = pixel(x, y);
+            char* p = &data[static_cast<size_t>(height - 1 - y) * stride + x * 3];
+            p[0] = static_cast<char>(c.b);
+            p[1] = static_cast<char>(c.g);
+            p[2] = static_cast<char>(c.r);
+        }
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    ZeroMemory(&file, sizeof(file));
+    ZeroMemory(&info, sizeof(info));
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(data.size());
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(data.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    bytes += data;
+    WriteFileBytes(path, bytes);
+}
+
+void RemoveFolder(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// GDI+ for the whole test program, as the saver starts it before the dialog opens.
+class GdiplusEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&token, &input, NULL);
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(token); }
+    ULONG_PTR token = 0;
+};
+
+static testing::Environment* const gdiplusEnvironment =
+    testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
