@@ -58,7 +58,8 @@ int VerifySaverPassword()
 {
     if (saver.isFullScreen != 1)
         return 1;
-    OSVERSIONINFOA version;
+    // Zeroed, so that a failed call reads as another family.
+    OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     GetVersionExA(&version);
     if (version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS)
