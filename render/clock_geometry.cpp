@@ -1,6 +1,7 @@
 #include "render/clock_geometry.h"
 
 #include <math.h>
+#include <stdint.h>
 
 const double kDegToRad = 3.14 / 180;
 
@@ -69,14 +70,22 @@ ClockGeometry ComputeClockGeometry(int surfaceWidth, int surfaceHeight)
     return g;
 }
 
+// Six degrees per step, the product taken as an integer. In 64 bits, so that a field far
+// outside its range (the callers may pass any int) gives a far angle, not an overflow;
+// within range the result is the same as in int.
+static double SixDegreeSteps(int steps)
+{
+    return static_cast<double>(6 * static_cast<int64_t>(steps)) * kDegToRad;
+}
+
 HandAngles ComputeHandAngles(int hour, int minute, int second)
 {
     // 12 stays 12 and 0 stays 0: noon and midnight draw the hour hand a hair apart.
     int h12 = hour > 12 ? hour - 12 : hour;
     HandAngles a;
     a.hour = ((h12 + minute / 60.0) * 360 / 12) * kDegToRad;
-    a.minute = (6 * minute) * kDegToRad;
-    a.second = (6 * second) * kDegToRad;
+    a.minute = SixDegreeSteps(minute);
+    a.second = SixDegreeSteps(second);
     a.counterweight = a.second + kHalfTurn;
     if (a.counterweight >= kFullTurn)
         a.counterweight -= kFullTurn;
@@ -85,7 +94,7 @@ HandAngles ComputeHandAngles(int hour, int minute, int second)
 
 double DialPositionAngle(int position)
 {
-    return (6 * position) * kDegToRad;
+    return SixDegreeSteps(position);
 }
 
 ClockPoint PointAlong(double originX, double originY, double length, double angle)

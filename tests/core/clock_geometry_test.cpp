@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <limits.h>
 #include <math.h>
 
 #include "render/clock_geometry.h"
@@ -163,6 +164,23 @@ TEST(ClockAngles, CounterweightOppositeTheSecondHand)
 
     HandAngles atFortyFive = ComputeHandAngles(3, 0, 45);
     EXPECT_NEAR(atFortyFive.counterweight, 270 * kDegToRad + 3.14 - 6.28, 1e-12);
+}
+
+// Fields far outside a clock's range (the callers pass any int) give finite angles
+// from the exact product of six and the field, never an overflowing one.
+TEST(ClockAngles, FieldsFarOutOfRangeStayDefined)
+{
+    const int fields[] = {INT_MAX, INT_MIN, INT_MAX / 6 + 1, -(INT_MAX / 6) - 2, 65535};
+    for (int field : fields) {
+        SCOPED_TRACE(testing::Message() << "field " << field);
+        double sixfold = 6.0 * field * kDegToRad;
+        HandAngles a = ComputeHandAngles(field, field, field);
+        EXPECT_EQ(a.minute, sixfold);
+        EXPECT_EQ(a.second, sixfold);
+        EXPECT_TRUE(isfinite(a.hour));
+        EXPECT_TRUE(isfinite(a.counterweight));
+        EXPECT_EQ(DialPositionAngle(field), sixfold);
+    }
 }
 
 TEST(ClockAngles, DialPositionsEverySixDegrees)
