@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 BUILD := build
 
-.PHONY: all build native win win64 test check run bench clean
+.PHONY: all build native win win64 test check run bench fuzz clean
 
 all: build
 
@@ -58,6 +58,15 @@ bench: build
 	    "$$WINELOADER" $(BUILD)/$(WINE_BUILD)/frame_bench.exe && \
 	    tests/bench/running-saver-cpu.sh $(BUILD)/$(WINE_BUILD)/horloma.scr \
 	      $(BUILD)/$(WINE_BUILD)/bench-install $(BENCH_SECONDS)'
+
+# The portable core under libFuzzer: each target for FUZZ_SECONDS from a copy of its
+# seed corpus; the summary lands in build/fuzz/figures.txt.
+FUZZ_SECONDS ?= 60
+fuzz:
+	$(call configure,$(BUILD)/fuzz,-DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DHORLOMA_FUZZ=ON)
+	cmake --build $(BUILD)/fuzz -j2
+	fuzz/run-fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

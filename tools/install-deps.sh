@@ -9,7 +9,8 @@ packages="cmake ninja-build g++ make python3
   libgtest-dev googletest
   wine wine32:i386 wine64
   xvfb xauth x11-utils xdotool imagemagick
-  python3-fonttools fonts-dejavu-extra"
+  python3-fonttools fonts-dejavu-extra
+  clang libclang-rt-14-dev"
 
 missing=""
 for package in $packages; do
