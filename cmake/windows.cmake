@@ -72,7 +72,8 @@ add_test(NAME program_file_check
           ${HORLOMA_TRIPLE}-objdump ${HORLOMA_WIN_ARCH})
 set_tests_properties(program_file_check PROPERTIES LABELS static)
 
-horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture.cpp)
+horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture.cpp
+  tests/win/bitmap_files.cpp)
 
 # `make bench`: frame costs and the running saver's CPU share, printed, not tested.
 add_executable(frame_bench EXCLUDE_FROM_ALL tests/bench/frame_bench.cpp)
@@ -120,7 +121,14 @@ add_executable(url_recorder WIN32 tests/win/url_recorder.cpp)
 target_link_libraries(url_recorder PRIVATE shell32)
 horloma_win_test(dialog_tests tests/win/settings_dialog_test.cpp
   tests/win/about_dialog_test.cpp tests/win/settings_dialog_process_test.cpp
-  tests/win/dialog_driver.cpp tests/win/saver_process.cpp resources/horloma.rc)
+  tests/win/dialog_driver.cpp tests/win/bitmap_files.cpp tests/win/bad_input_cases.cpp
+  tests/win/saver_process.cpp resources/horloma.rc)
 target_include_directories(dialog_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
   ${CMAKE_BINARY_DIR})
 add_dependencies(dialog_tests horloma url_recorder)
+
+# Broken and hostile input on the real program and its code; labelled for the figures.
+horloma_win_test(bad_input_tests tests/win/bad_input_test.cpp tests/win/bad_input_cases.cpp
+  tests/win/bitmap_files.cpp tests/win/render_fixture.cpp tests/win/saver_process.cpp)
+add_dependencies(bad_input_tests horloma)
+set_tests_properties(bad_input_tests PROPERTIES LABELS badinput)

@@ -101,46 +101,6 @@ Rgb FromColorref(COLORREF c)
     return rgb;
 }
 
-void WriteFileBytes(const std::wstring& path, const std::string& bytes)
-{
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    ASSERT_TRUE(f != NULL);
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-}
-
-void WriteBitmapFile(const std::wstring& path, int width, int height,
-                     const std::function<Rgb(int, int)>& pixel)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    std::string data(static_cast<size_t>(stride) * height, '\0');
-    for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x++) {
-            Rgb c = pixel(x, y);
-            char* p = &data[static_cast<size_t>(height - 1 - y) * stride + x * 3];
-            p[0] = static_cast<char>(c.b);
-            p[1] = static_cast<char>(c.g);
-            p[2] = static_cast<char>(c.r);
-        }
-    BITMAPFILEHEADER file;
-    BITMAPINFOHEADER info;
-    ZeroMemory(&file, sizeof(file));
-    ZeroMemory(&info, sizeof(info));
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(data.size());
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(data.size());
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    bytes += data;
-    WriteFileBytes(path, bytes);
-}
-
 void RemoveFolder(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found;

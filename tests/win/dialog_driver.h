@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_files.h"
+
 struct DialogStep {
     const char* caption;
     std::function<void(HWND)> action;
@@ -29,21 +31,8 @@ HWND FindThreadWindow(const char* caption);
 // The text of a control, through the wide call.
 std::wstring ControlText(HWND control);
 
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb& other) const
-    {
-        return r == other.r && g == other.g && b == other.b;
-    }
-};
 std::string Describe(Rgb c);
 Rgb FromColorref(COLORREF c);
-
-// A 24-bit bitmap file whose pixel (x, y) has colour pixel(x, y).
-void WriteBitmapFile(const std::wstring& path, int width, int height,
-                     const std::function<Rgb(int, int)>& pixel);
-// A file of the given bytes.
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // Removes every file in the folder (not below it) and the folder itself.
 void RemoveFolder(const std::wstring& folder);

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "bitmap_files.h"
 #include "render/frame_composition.h"
 #include "shell/saver_globals.h"
 
@@ -91,36 +92,10 @@ std::wstring RenderTest::InstallFolder()
 
 static void WriteTileBitmap(const std::wstring& path)
 {
-    const int w = RenderTest::kTileWidth, h = RenderTest::kTileHeight;
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<BYTE> data(static_cast<size_t>(stride) * h);
-    for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) {
-            Colour c = RenderTest::TilePixel(x, y);
-            BYTE* p = &data[static_cast<size_t>(h - 1 - y) * stride + x * 3];
-            p[0] = static_cast<BYTE>(c.b);
-            p[1] = static_cast<BYTE>(c.g);
-            p[2] = static_cast<BYTE>(c.r);
-        }
-    BITMAPFILEHEADER file;
-    BITMAPINFOHEADER info;
-    ZeroMemory(&file, sizeof(file));
-    ZeroMemory(&info, sizeof(info));
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(data.size());
-    info.biSize = sizeof(info);
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(data.size());
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    ASSERT_TRUE(f != NULL);
-    fwrite(&file, sizeof(file), 1, f);
-    fwrite(&info, sizeof(info), 1, f);
-    fwrite(data.data(), 1, data.size(), f);
-    fclose(f);
+    WriteBitmapFile(path, RenderTest::kTileWidth, RenderTest::kTileHeight, [](int x, int y) {
+        Colour c = RenderTest::TilePixel(x, y);
+        return Rgb{c.r, c.g, c.b};
+    });
 }
 
 void RenderTest::SetUp()

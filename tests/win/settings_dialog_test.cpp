@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bad_input_cases.h"
 #include "dialog_driver.h"
 #include "dialogs/settings_dialog.h"
 #include "registry_fixture.h"
@@ -350,6 +351,27 @@ TEST_F(SettingsDialogTest, SetToDefaultThenCancelLeavesTheRegistryAsItWas)
     }
 }
 
+// Whatever is edited, Cancel stores nothing: not a byte of the user key changes.
+TEST_F(SettingsDialogTest, CancelAfterEditsLeavesTheRegistryAsItWas)
+{
+    AddFiles(kMixedFolder);
+    PutText(HKEY_CURRENT_USER, L"textUp", L"abcdef");
+    PutValue(HKEY_CURRENT_USER, L"textDown", REG_BINARY, {1, 2, 3});
+    PutValue(HKEY_CURRENT_USER, L"nameBack", REG_SZ, FieldAfter({L"long.bmp", L"a.bmp"}));
+    auto before = UserKeySnapshot();
+    INT_PTR result = RunAndPress(
+        [&](HWND dialog) {
+            SetWindowTextW(GetDlgItem(dialog, IDC_TEXT_UP), L"Changed");
+            SetWindowTextW(GetDlgItem(dialog, IDC_TEXT_DOWN), L"Also changed");
+            SendDlgItemMessageW(dialog, IDC_WALLPAPER_LIST, LB_SETCURSEL, 0, 0);
+            Press(dialog, IDC_SET_TO_DEFAULT);
+            SetWindowTextW(GetDlgItem(dialog, IDC_TEXT_UP), L"Changed again");
+        },
+        IDCANCEL);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(UserKeySnapshot() == before);
+}
+
 TEST_F(SettingsDialogTest, SetToDefaultThenOkStoresTheDefaults)
 {
     struct Case {
@@ -550,6 +572,45 @@ TEST_F(ThumbnailTest, CorruptFileGivesAWhiteThumbnail)
     for (int y = 0; y < thumbSize; y += 5)
         for (int x = 0; x < thumbSize; x += 5)
             ASSERT_EQ(At(x, y), kWhite) << x << ", " << y;
+}
+
+// Broken files of every kind each give their picture or a white thumbnail, and the
+// dialog goes on drawing the next.
+TEST_F(ThumbnailTest, BrokenFilesGiveTheirPictureOrWhite)
+{
+    // Wine's GDI+ keeps a file it failed to decode open until the process ends, so these
+    // files get a folder of their own that the other tests never need to empty.
+    UseInstallFolder(TempFolder() + L"horloma-broken-files");
+    std::vector<BadWallpaper> files = BadWallpapers();
+    for (const BadWallpaper& file : files)
+        if (file.written)
+            WriteFileBytes(Wallpapers() + L"\\" + file.name, file.bytes);
+    RunAndPress(
+        [&](HWND dialog) {
+            for (const BadWallpaper& file : files) {
+                if (!file.written)
+                    continue;  // not in the folder, so not in the list
+                SCOPED_TRACE(file.what);
+                TryBadInputCase([&] {
+                    Draw(dialog, file.name, ODA_DRAWENTIRE, 0);
+                    Rgb inside = At(thumbSize / 2, thumbSize / 2);
+                    bool white = inside == kWhite;
+                    bool picture = IsPictureColour(inside, file.colour);
+                    switch (file.outcome) {
+                    case Decoded::White:
+                        EXPECT_TRUE(white) << Describe(inside);
+                        break;
+                    case Decoded::Picture:
+                        EXPECT_TRUE(picture) << Describe(inside);
+                        break;
+                    case Decoded::WhiteOrPicture:
+                        EXPECT_TRUE(white || picture) << Describe(inside);
+                        break;
+                    }
+                });
+            }
+        },
+        IDCANCEL);
 }
 
 TEST_F(ThumbnailTest, SelectionAndFocusChangesDrawNothing)
