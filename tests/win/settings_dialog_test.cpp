@@ -351,6 +351,54 @@ TEST_F(SettingsDialogTest, SetToDefaultThenCancelLeavesTheRegistryAsItWas)
     }
 }
 
+// Thumbnails are decoded only as the list draws them: each whole-item draw request is one
+// decode, so counting those requests on this thread counts the decodes.
+int thumbnailDraws = 0;
+
+LRESULT CALLBACK CountThumbnailDraws(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_DRAWITEM &&
+        (reinterpret_cast<const DRAWITEMSTRUCT*>(call->lParam)->itemAction & ODA_DRAWENTIRE))
+        thumbnailDraws++;
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// A folder of 2,000 bitmaps: the dialog opens, lists them all and scrolls to the last,
+// decoding only the few thumbnails it shows.
+TEST_F(SettingsDialogTest, ThousandsOfBitmapsOpenAndScrollDecodingOnlyWhatShows)
+{
+    const int files = 2000;
+    for (int i = 0; i < files; i++) {
+        wchar_t name[20];
+        swprintf(name, COUNTOF(name), L"%04d.bmp", i);
+        WriteBitmapFile(Wallpapers() + L"\\" + name, 8, 8, [](int, int) { return Rgb{1, 2, 3}; });
+    }
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountThumbnailDraws, NULL,
+                                   GetCurrentThreadId());
+    ASSERT_TRUE(hook != NULL);
+    thumbnailDraws = 0;
+    LRESULT count = 0, top = 0;
+    int drawnAtOpen = 0;
+    RunAndPress(
+        [&](HWND dialog) {
+            HWND list = GetDlgItem(dialog, IDC_WALLPAPER_LIST);
+            count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+            UpdateWindow(list);
+            drawnAtOpen = thumbnailDraws;
+            SendMessageW(list, LB_SETTOPINDEX, files - 1, 0);
+            UpdateWindow(list);
+            top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+        },
+        IDCANCEL);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(count, files);
+    EXPECT_GT(top, files - 20) << "did not scroll to the end";
+    EXPECT_GT(drawnAtOpen, 0);
+    const int fewScreensful = 100;
+    EXPECT_LT(thumbnailDraws, fewScreensful) << "decoded far more than it showed";
+}
+
 // Whatever is edited, Cancel stores nothing: not a byte of the user key changes.
 TEST_F(SettingsDialogTest, CancelAfterEditsLeavesTheRegistryAsItWas)
 {
