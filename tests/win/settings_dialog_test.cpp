@@ -399,6 +399,25 @@ TEST_F(SettingsDialogTest, ThousandsOfBitmapsOpenAndScrollDecodingOnlyWhatShows)
     EXPECT_LT(thumbnailDraws, fewScreensful) << "decoded far more than it showed";
 }
 
+// A save that cannot create the user key is silent: the dialog closes as after any OK,
+// and nothing is written. The key cannot be created here because its parent is a
+// volatile key, under which Windows and Wine refuse a lasting one.
+TEST_F(SettingsDialogTest, OkWhenTheUserKeyCannotBeMadeClosesAndWritesNothing)
+{
+    AddFiles(kMixedFolder);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Veltrane");
+    HKEY parent = NULL;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Veltrane", 0, NULL,
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &parent, NULL),
+              ERROR_SUCCESS);
+    RegCloseKey(parent);
+    INT_PTR result = RunAndPress(
+        [&](HWND dialog) { SetWindowTextW(GetDlgItem(dialog, IDC_TEXT_UP), L"Lost"); }, IDOK);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Veltrane");
+}
+
 // Whatever is edited, Cancel stores nothing: not a byte of the user key changes.
 TEST_F(SettingsDialogTest, CancelAfterEditsLeavesTheRegistryAsItWas)
 {
