@@ -11,3 +11,8 @@ target_compile_options(core_tests PRIVATE ${HORLOMA_SANITIZE})
 target_link_options(core_tests PRIVATE ${HORLOMA_SANITIZE})
 target_link_libraries(core_tests PRIVATE horloma_core GTest::gtest_main)
 gtest_discover_tests(core_tests)
+
+# The wallpaper set: valid, seamless, distinct tiles and a calm default.
+include(cmake/wallpapers.cmake)
+add_test(NAME wallpaper_tests
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/assets/wallpaper_test.py ${HORLOMA_WALLPAPERS})
