@@ -52,7 +52,7 @@ BENCH_SECONDS ?= 60
 bench: build
 	cmake --build $(BUILD)/$(WINE_BUILD) --target frame_bench
 	mkdir -p "$(BUILD)/$(WINE_BUILD)/bench-install/Wall paper"
-	python3 tools/make_wallpaper.py "$(BUILD)/$(WINE_BUILD)/bench-install/Wall paper/06.bmp"
+	python3 tools/make_wallpapers.py "$(BUILD)/$(WINE_BUILD)/bench-install/Wall paper"
 	HORLOMA_FONT=$(BUILD)/$(WINE_BUILD)/fonts/Dodaz.ttf \
 	  tests/wine/wine-session.sh $(BUILD)/wine-bench/prefix $(WINE_WIDTH) bash -c '\
 	    "$$WINELOADER" $(BUILD)/$(WINE_BUILD)/frame_bench.exe && \

@@ -23,3 +23,8 @@ foreach(name ${FUZZ_TARGETS})
            COMMAND fuzz_replay_${name} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name}
                    --optional=${CMAKE_SOURCE_DIR}/fuzz/regressions/${name})
 endforeach()
+
+# The wallpaper set: valid, seamless, distinct tiles and a calm default.
+include(cmake/wallpapers.cmake)
+add_test(NAME wallpaper_tests
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/assets/wallpaper_test.py ${HORLOMA_WALLPAPERS})

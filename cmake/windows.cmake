@@ -37,6 +37,8 @@ add_custom_command(OUTPUT ${HORLOMA_FONT} ${CMAKE_BINARY_DIR}/fonts/Dodaz-LICENS
   COMMENT "Making the Dodaz font")
 add_custom_target(horloma_font ALL DEPENDS ${HORLOMA_FONT})
 
+include(cmake/wallpapers.cmake)
+
 # GoogleTest built from Debian's sources with this toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -50,9 +50,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 install_dir="$WINEPREFIX/drive_c/Program Files/Veltrane/Horloma"
-mkdir -p "$install_dir/Wall paper"
-[ -f "$install_dir/Wall paper/06.bmp" ] ||
-  python3 "$top/tools/make_wallpaper.py" "$install_dir/Wall paper/06.bmp"
+# The shipped wallpaper set, written afresh so the picture follows its generator.
+python3 "$top/tools/make_wallpapers.py" "$install_dir/Wall paper"
 "$WINELOADER" reg add 'HKLM\Software\Veltrane\Horloma' /v 'Install path' /t REG_SZ \
   /d 'C:\Program Files\Veltrane\Horloma' /f >/dev/null 2>&1
 cp "$build_dir/horloma.scr" "$WINEPREFIX/drive_c/windows/system32/horloma.scr"
