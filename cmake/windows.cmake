@@ -21,7 +21,8 @@ add_custom_command(OUTPUT ${HORLOMA_ICON}
   COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${HORLOMA_ICON}
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py
   COMMENT "Drawing the program icon")
-set_source_files_properties(resources/horloma.rc PROPERTIES OBJECT_DEPENDS ${HORLOMA_ICON})
+set_source_files_properties(resources/horloma.rc PROPERTIES OBJECT_DEPENDS
+  "${HORLOMA_ICON};${CMAKE_SOURCE_DIR}/resources/horloma.manifest")
 
 add_executable(horloma WIN32 shell/entry.cpp resources/horloma.rc)
 target_include_directories(horloma PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR})
@@ -134,3 +135,50 @@ horloma_win_test(bad_input_tests tests/win/bad_input_test.cpp tests/win/bad_inpu
   tests/win/bitmap_files.cpp tests/win/render_fixture.cpp tests/win/saver_process.cpp)
 add_dependencies(bad_input_tests horloma)
 set_tests_properties(bad_input_tests PROPERTIES LABELS badinput)
+
+# The resources as Windows reads them back from the built file.
+horloma_win_test(resources_tests tests/win/resources_test.cpp tests/win/saver_process.cpp)
+target_include_directories(resources_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+target_link_libraries(resources_tests PRIVATE version)
+add_dependencies(resources_tests horloma)
+
+# The setup program: the saver of this width, the wallpaper set, the font and the
+# licences in one NSIS installer. makensis's stub is x86 for the i686 build (the shipped
+# installer) and amd64 for the x86_64 one, which is the one Wine runs here.
+find_program(MAKENSIS makensis REQUIRED)
+set(HORLOMA_WALLPAPER_LIST ${CMAKE_BINARY_DIR}/wallpapers.nsh)
+add_custom_command(OUTPUT ${HORLOMA_WALLPAPER_LIST}
+  COMMAND ${CMAKE_COMMAND} -DFOLDER=${HORLOMA_WALLPAPERS} -DOUTPUT=${HORLOMA_WALLPAPER_LIST}
+          -P ${CMAKE_SOURCE_DIR}/cmake/wallpaper-list.cmake
+  DEPENDS ${HORLOMA_WALLPAPERS}/06.bmp ${CMAKE_SOURCE_DIR}/cmake/wallpaper-list.cmake
+  COMMENT "Listing the wallpaper set for the setup program")
+
+if(HORLOMA_WIN_ARCH STREQUAL "i686")
+  set(HORLOMA_NSIS_WIDTH x86)
+else()
+  set(HORLOMA_NSIS_WIDTH amd64)
+endif()
+set(HORLOMA_SETUP ${CMAKE_BINARY_DIR}/horloma-setup.exe)
+add_custom_command(OUTPUT ${HORLOMA_SETUP}
+  COMMAND ${MAKENSIS} -V2 -DWIDTH=${HORLOMA_NSIS_WIDTH} -DOUTFILE=${HORLOMA_SETUP}
+          -DSAVER=$<TARGET_FILE:horloma> -DICON=${HORLOMA_ICON}
+          -DFONT_FILE=${HORLOMA_FONT} -DFONT_LICENSE=${CMAKE_BINARY_DIR}/fonts/Dodaz-LICENSE.txt
+          -DWALLPAPER_LIST=${HORLOMA_WALLPAPER_LIST}
+          -DWALLPAPER_NOTE=${CMAKE_SOURCE_DIR}/installer/Wallpapers-LICENSE.txt
+          ${CMAKE_SOURCE_DIR}/installer/horloma.nsi
+  DEPENDS horloma ${CMAKE_SOURCE_DIR}/installer/horloma.nsi
+          ${CMAKE_SOURCE_DIR}/installer/Wallpapers-LICENSE.txt
+          ${HORLOMA_ICON} ${HORLOMA_FONT} ${HORLOMA_WALLPAPER_LIST}
+  COMMENT "Making the setup program")
+add_custom_target(horloma_setup ALL DEPENDS ${HORLOMA_SETUP})
+
+# The setup program run end to end in a prefix without the product or its font; the
+# probe tells whether a newly started process finds the font. Labelled installer: it
+# runs in a Wine session of its own.
+add_executable(font_probe WIN32 tests/win/font_probe.cpp)
+target_link_libraries(font_probe PRIVATE gdiplus gdi32 user32)
+horloma_win_test(installer_tests tests/win/installer_process_test.cpp
+  tests/win/saver_process.cpp)
+target_include_directories(installer_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+add_dependencies(installer_tests horloma horloma_setup font_probe)
+set_tests_properties(installer_tests PROPERTIES LABELS installer)

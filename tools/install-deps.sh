@@ -10,7 +10,7 @@ packages="cmake ninja-build g++ make python3
   wine wine32:i386 wine64
   xvfb xauth x11-utils xdotool imagemagick
   python3-fonttools fonts-dejavu-extra
-  clang libclang-rt-14-dev"
+  clang libclang-rt-14-dev nsis"
 
 missing=""
 for package in $packages; do

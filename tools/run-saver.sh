@@ -1,6 +1,6 @@
 #!/bin/bash
-# Starts horloma.scr as a user would see it, in a Wine prefix of its own under build/
-# that holds the installation entry and a wallpaper folder. On the current display if
+# Installs Horloma with its setup program into a Wine prefix of its own under build/ and
+# starts the installed saver as a user would see it. On the current display if
 # there is one; otherwise under an Xvfb of its own, with a screenshot saved in build/.
 # Usage: run-saver.sh BUILD_DIR WIDTH [MODE]   (MODE: saver, config, preview)
 set -u
@@ -49,19 +49,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINELOADER" wineboot -i >/dev/null 2>&1
 fi
 
-install_dir="$WINEPREFIX/drive_c/Program Files/Veltrane/Horloma"
-# The shipped wallpaper set, written afresh so the picture follows its generator.
-python3 "$top/tools/make_wallpapers.py" "$install_dir/Wall paper"
-"$WINELOADER" reg add 'HKLM\Software\Veltrane\Horloma' /v 'Install path' /t REG_SZ \
-  /d 'C:\Program Files\Veltrane\Horloma' /f >/dev/null 2>&1
-cp "$build_dir/horloma.scr" "$WINEPREFIX/drive_c/windows/system32/horloma.scr"
-# The numerals' and texts' font; Wine loads the Fonts folder as each process starts.
-cp "$build_dir/fonts/Dodaz.ttf" "$WINEPREFIX/drive_c/windows/Fonts/Dodaz.ttf"
-"$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
-  /v 'Dodaz (TrueType)' /t REG_SZ /d 'Dodaz.ttf' /f >/dev/null 2>&1
+# Installed as a user installs it: the real setup program, silently, each time, so the
+# prefix always holds this build.
+echo "Installing with $build_dir/horloma-setup.exe /S"
+if ! "$WINELOADER" "$build_dir/horloma-setup.exe" /S; then
+  echo "run-saver: the setup program failed" >&2
+  exit 1
+fi
 
-echo "Starting horloma.scr ${arguments[*]}"
-"$WINELOADER" 'C:\windows\system32\horloma.scr' "${arguments[@]}" &
+echo "Starting the installed Horloma.scr ${arguments[*]}"
+"$WINELOADER" 'C:\windows\system32\Horloma.scr' "${arguments[@]}" &
 saver_pid=$!
 
 if [ -n "$xvfb_pid" ]; then
