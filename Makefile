@@ -42,10 +42,13 @@ check: build
 	@echo "Windows tests under Wine ($(WINE_WIDTH)) from $(BUILD)/$(WINE_BUILD)"
 	HORLOMA_FONT=$(BUILD)/$(WINE_BUILD)/fonts/Dodaz.ttf \
 	  tests/wine/wine-session.sh $(BUILD)/wine-test/prefix $(WINE_WIDTH) \
-	  ctest --test-dir $(BUILD)/$(WINE_BUILD) -LE 'static|installer' --output-on-failure
+	  ctest --test-dir $(BUILD)/$(WINE_BUILD) -LE 'static|installer|dpi' --output-on-failure
 	@echo "The setup program end to end, in a prefix without the product or its font"
 	tests/wine/wine-session.sh $(BUILD)/wine-install/prefix $(WINE_WIDTH) \
 	  ctest --test-dir $(BUILD)/$(WINE_BUILD) -L installer --output-on-failure
+	@echo "Full screen on a screen set to 192 DPI"
+	HORLOMA_LOGPIXELS=192 tests/wine/wine-session.sh $(BUILD)/wine-dpi/prefix $(WINE_WIDTH) \
+	  ctest --test-dir $(BUILD)/$(WINE_BUILD) -L dpi --output-on-failure
 
 run: build
 	tools/run-saver.sh $(BUILD)/$(WINE_BUILD) $(WINE_WIDTH) $(MODE)

@@ -182,3 +182,8 @@ horloma_win_test(installer_tests tests/win/installer_process_test.cpp
 target_include_directories(installer_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 add_dependencies(installer_tests horloma horloma_setup font_probe)
 set_tests_properties(installer_tests PROPERTIES LABELS installer)
+
+# The saver full screen at a raised DPI; labelled dpi: it runs in a session set to it.
+horloma_win_test(high_dpi_tests tests/win/high_dpi_test.cpp tests/win/saver_process.cpp)
+add_dependencies(high_dpi_tests horloma)
+set_tests_properties(high_dpi_tests PROPERTIES LABELS dpi)

@@ -3,7 +3,8 @@
 # started first, then a fresh prefix at PREFIX made with wineboot, Wine kept quiet.
 # Stops exactly what it started: the Xvfb by its PID, the prefix's wineserver with -k.
 # Usage: wine-session.sh PREFIX WIDTH COMMAND [ARGUMENT...]   (WIDTH: i686 or x86_64)
-# HORLOMA_FONT, if set, names the Dodaz.ttf to install into the prefix's Fonts folder.
+# HORLOMA_FONT, if set, names the Dodaz.ttf to install into the prefix's Fonts folder;
+# HORLOMA_LOGPIXELS, if set, the DPI setting of the prefix's screen.
 set -u
 prefix=$1 width=$2
 shift 2
@@ -64,6 +65,15 @@ if [ -n "${HORLOMA_FONT:-}" ]; then
      ! "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
          /v 'Dodaz (TrueType)' /t REG_SZ /d 'Dodaz.ttf' /f >/dev/null 2>&1; then
     echo "wine-session: could not install the font $HORLOMA_FONT" >&2
+    exit 1
+  fi
+fi
+
+# HORLOMA_LOGPIXELS, if set, raises the screen's DPI setting for the programs run below.
+if [ -n "${HORLOMA_LOGPIXELS:-}" ]; then
+  if ! "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+         /d "$HORLOMA_LOGPIXELS" /f >/dev/null 2>&1; then
+    echo "wine-session: could not set the DPI to $HORLOMA_LOGPIXELS" >&2
     exit 1
   fi
 fi
