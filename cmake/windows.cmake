@@ -125,9 +125,11 @@ target_link_libraries(url_recorder PRIVATE shell32)
 horloma_win_test(dialog_tests tests/win/settings_dialog_test.cpp
   tests/win/about_dialog_test.cpp tests/win/settings_dialog_process_test.cpp
   tests/win/dialog_driver.cpp tests/win/bitmap_files.cpp tests/win/bad_input_cases.cpp
+  tests/win/object_counts.cpp
   tests/win/saver_process.cpp resources/horloma.rc)
 target_include_directories(dialog_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
   ${CMAKE_BINARY_DIR})
+target_link_libraries(dialog_tests PRIVATE psapi)
 add_dependencies(dialog_tests horloma url_recorder)
 
 # Broken and hostile input on the real program and its code; labelled for the figures.
@@ -187,3 +189,12 @@ set_tests_properties(installer_tests PROPERTIES LABELS installer)
 horloma_win_test(high_dpi_tests tests/win/high_dpi_test.cpp tests/win/saver_process.cpp)
 add_dependencies(high_dpi_tests horloma)
 set_tests_properties(high_dpi_tests PROPERTIES LABELS dpi)
+
+# `make soak`: a long run of the saver window and the settings dialog that counts what
+# the process holds before and after; it carries the program's resources for the dialogs.
+add_executable(soak EXCLUDE_FROM_ALL tests/soak/soak.cpp tests/soak/gdiplus_census.cpp
+  tests/win/object_counts.cpp resources/horloma.rc)
+target_include_directories(soak PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}
+  ${CMAKE_SOURCE_DIR}/tests/win)
+target_link_libraries(soak PRIVATE horloma_win psapi)
+add_dependencies(soak horloma)

@@ -24,6 +24,16 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG:
         FillAboutTexts(dialog);
         return TRUE;
+    case WM_DESTROY: {
+        // The picture control loaded the logo from the template. Taking it back (which
+        // also makes it ours) and deleting it here frees it on every system: Wine's
+        // static control never deletes an image it loaded itself.
+        HGDIOBJ logo = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(
+            dialog, IDC_ABOUT_LOGO, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (logo != NULL)
+            DeleteObject(logo);
+        return FALSE;
+    }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:

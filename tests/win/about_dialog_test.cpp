@@ -7,6 +7,7 @@
 #include "dialog_driver.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/settings_dialog.h"
+#include "object_counts.h"
 #include "resource_ids.h"
 #include "shell/saver_globals.h"
 
@@ -178,6 +179,27 @@ TEST_F(AboutDialogTest, AboutButtonOpensItOverTheSettingsDialog)
     EXPECT_TRUE(owner == settings);
     EXPECT_EQ(name, "Horloma version 1.0");
     EXPECT_TRUE(settingsStillOpen);
+}
+
+// Opening and closing the About box leaves no GDI object behind, the logo included.
+TEST_F(AboutDialogTest, ClosingItReleasesTheLogo)
+{
+    auto openAndClose = [] {
+        size_t stepsRun = 0;
+        RunDialogWithSteps(IDD_ABOUT, AboutDialogProc, NULL,
+                           {{kAboutCaption,
+                             [](HWND about) {
+                                 SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+                             }}},
+                           &stepsRun);
+        EXPECT_EQ(stepsRun, 1u);
+    };
+    openAndClose();  // first-use allocations are not a leak
+    int before = ProbeGdiObjects();
+    const int cycles = 3;
+    for (int i = 0; i < cycles; i++)
+        openAndClose();
+    EXPECT_EQ(ProbeGdiObjects(), before) << "GDI objects left by " << cycles << " About boxes";
 }
 
 }  // namespace
