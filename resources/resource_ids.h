@@ -2,7 +2,8 @@
 #ifndef HORLOMA_RESOURCE_IDS_H
 #define HORLOMA_RESOURCE_IDS_H
 
-/* String table */
+/* String table; the Screen Saver settings list shows string 1 as the saver's name */
+#define IDS_SAVER_DESCRIPTION 1
 #define IDS_CREDIT_LINE 106
 #define IDS_PRODUCT_NAME 145
 #define IDS_WINDOW_CLASS 146
