@@ -76,6 +76,12 @@ set_tests_properties(program_file_check PROPERTIES LABELS static)
 
 horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture.cpp)
 
+# The icon's large images, painted by the clock's renderer; tools/make-icon.sh builds and
+# runs it and commits the result, so a build needs neither this tool nor Wine.
+add_executable(paint_icon EXCLUDE_FROM_ALL tools/icon/paint_icon.cpp)
+target_link_libraries(paint_icon PRIVATE horloma_win)
+target_link_options(paint_icon PRIVATE -municode)
+
 # `make bench`: frame costs and the running saver's CPU share, printed, not tested.
 add_executable(frame_bench EXCLUDE_FROM_ALL tests/bench/frame_bench.cpp)
 target_link_libraries(frame_bench PRIVATE horloma_win)
