@@ -16,12 +16,15 @@ add_library(horloma_win STATIC
   render/home_page_notice.cpp)
 target_link_libraries(horloma_win PUBLIC horloma_core gdiplus shell32 advapi32 user32 gdi32)
 
+# The committed icon (tools/make-icon.sh remakes it), copied next to the program, where
+# the setup program takes it from; the resource script reads the same copy.
 set(HORLOMA_ICON ${CMAKE_BINARY_DIR}/horloma.ico)
 add_custom_command(OUTPUT ${HORLOMA_ICON}
-  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${HORLOMA_ICON}
-  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py
-  COMMENT "Drawing the program icon")
-set_source_files_properties(resources/horloma.rc PROPERTIES OBJECT_DEPENDS ${HORLOMA_ICON})
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/horloma.ico ${HORLOMA_ICON}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/horloma.ico
+  COMMENT "Copying the program icon")
+set_source_files_properties(resources/horloma.rc PROPERTIES OBJECT_DEPENDS
+  "${HORLOMA_ICON};${CMAKE_SOURCE_DIR}/resources/horloma.manifest")
 
 add_executable(horloma WIN32 shell/entry.cpp resources/horloma.rc)
 target_include_directories(horloma PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR})
@@ -75,6 +78,12 @@ add_test(NAME program_file_check
 set_tests_properties(program_file_check PROPERTIES LABELS static)
 
 horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture.cpp)
+
+# The resources as Windows reads them back from the built file.
+horloma_win_test(resources_tests tests/win/resources_test.cpp tests/win/saver_process.cpp)
+target_include_directories(resources_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+target_link_libraries(resources_tests PRIVATE version)
+add_dependencies(resources_tests horloma)
 
 # The icon's large images, painted by the clock's renderer; tools/make-icon.sh builds and
 # runs it and commits the result, so a build needs neither this tool nor Wine.
