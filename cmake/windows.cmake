@@ -85,6 +85,11 @@ target_include_directories(resources_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
 target_link_libraries(resources_tests PRIVATE version)
 add_dependencies(resources_tests horloma)
 
+# The icon's images as Windows draws them from the built file.
+horloma_win_test(icon_tests tests/win/icon_image_test.cpp tests/win/saver_process.cpp)
+target_include_directories(icon_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+add_dependencies(icon_tests horloma)
+
 # The icon's large images, painted by the clock's renderer; tools/make-icon.sh builds and
 # runs it and commits the result, so a build needs neither this tool nor Wine.
 add_executable(paint_icon EXCLUDE_FROM_ALL tools/icon/paint_icon.cpp)
