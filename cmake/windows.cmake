@@ -79,12 +79,6 @@ set_tests_properties(program_file_check PROPERTIES LABELS static)
 
 horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture.cpp)
 
-# The resources as Windows reads them back from the built file.
-horloma_win_test(resources_tests tests/win/resources_test.cpp tests/win/saver_process.cpp)
-target_include_directories(resources_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
-target_link_libraries(resources_tests PRIVATE version)
-add_dependencies(resources_tests horloma)
-
 # The icon's images as Windows draws them from the built file.
 horloma_win_test(icon_tests tests/win/icon_image_test.cpp tests/win/saver_process.cpp)
 target_include_directories(icon_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
