@@ -16,11 +16,13 @@ add_library(horloma_win STATIC
   render/home_page_notice.cpp)
 target_link_libraries(horloma_win PUBLIC horloma_core gdiplus shell32 advapi32 user32 gdi32)
 
+# The committed icon (tools/make-icon.sh remakes it), copied next to the program, where
+# the setup program takes it from; the resource script reads the same copy.
 set(HORLOMA_ICON ${CMAKE_BINARY_DIR}/horloma.ico)
 add_custom_command(OUTPUT ${HORLOMA_ICON}
-  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${HORLOMA_ICON}
-  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py
-  COMMENT "Drawing the program icon")
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/horloma.ico ${HORLOMA_ICON}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/horloma.ico
+  COMMENT "Copying the program icon")
 set_source_files_properties(resources/horloma.rc PROPERTIES OBJECT_DEPENDS
   "${HORLOMA_ICON};${CMAKE_SOURCE_DIR}/resources/horloma.manifest")
 
@@ -77,6 +79,17 @@ set_tests_properties(program_file_check PROPERTIES LABELS static)
 
 horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture.cpp
   tests/win/bitmap_files.cpp)
+
+# The icon's images as Windows draws them from the built file.
+horloma_win_test(icon_tests tests/win/icon_image_test.cpp tests/win/saver_process.cpp)
+target_include_directories(icon_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+add_dependencies(icon_tests horloma)
+
+# The icon's large images, painted by the clock's renderer; tools/make-icon.sh builds and
+# runs it and commits the result, so a build needs neither this tool nor Wine.
+add_executable(paint_icon EXCLUDE_FROM_ALL tools/icon/paint_icon.cpp)
+target_link_libraries(paint_icon PRIVATE horloma_win)
+target_link_options(paint_icon PRIVATE -municode)
 
 # `make bench`: frame costs and the running saver's CPU share, printed, not tested.
 add_executable(frame_bench EXCLUDE_FROM_ALL tests/bench/frame_bench.cpp)
