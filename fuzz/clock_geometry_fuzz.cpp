@@ -20,6 +20,7 @@ const uint32_t kLargestSide = 100000;
 
 const int kDialPositions = 60;
 const int kShadowOffset = 7;  // the hands' shadow and the bezel shadow's offset
+const double kHalfTurn = 3.14;
 const double kFullTurn = 6.28;
 
 // Lengths and distances agree to well below a pixel even at 100,000 pixels.
@@ -93,6 +94,8 @@ void CheckNumeralBox(const ClockGeometry& g, int position, bool inRange)
     FUZZ_CHECK(box.value == (position / 5 == 0 ? 12 : position / 5));
     int nudge = box.nudge < 0 ? -box.nudge : box.nudge;
     FUZZ_CHECK(nudge <= g.numeralOffset);
+    // The nudge pulls a numeral towards the vertical through the centre.
+    FUZZ_CHECK(static_cast<int64_t>(box.nudge) * (g.cx - box.anchorX) >= 0);
     double anchorDistance = hypot(box.anchorX - g.cx, box.anchorY - g.cy);
     FUZZ_CHECK(anchorDistance <= g.numeralRadius + 1);
     // Centred 6U below the anchor, nudged towards the middle.
@@ -129,16 +132,25 @@ void CheckHandEnd(const ClockGeometry& g, int originX, int originY, int length, 
         FUZZ_CHECK(reach <= g.bezelRadius);  // no hand reaches past the bezel
 }
 
-void CheckHands(const ClockGeometry& g, const HandAngles& a, bool timeInRange, bool sizeInRange)
+void CheckHands(const ClockGeometry& g, int hour, int minute, int second, bool timeInRange,
+                bool sizeInRange)
 {
+    HandAngles a = ComputeHandAngles(hour, minute, second);
     FUZZ_CHECK(isfinite(a.hour) && isfinite(a.minute));
     FUZZ_CHECK(isfinite(a.second) && isfinite(a.counterweight));
     if (timeInRange) {
-        // Past a full turn only from 12:00 to 12:59, where h12 stays 12.
-        FUZZ_CHECK(a.hour >= 0 && a.hour < 13 * 30 * kDegToRad);
-        FUZZ_CHECK(a.minute >= 0 && a.minute < kFullTurn);
-        FUZZ_CHECK(a.second >= 0 && a.second < kFullTurn);
+        // The hour hand between its hour's mark and the next; past a full turn only from
+        // 12:00 to 12:59, where h12 stays 12.
+        int h12 = hour > 12 ? hour - 12 : hour;
+        FUZZ_CHECK(a.hour >= DialPositionAngle(5 * h12));
+        FUZZ_CHECK(a.hour < DialPositionAngle(5 * (h12 + 1)));
+        // Minute and second hands point at their own dial positions.
+        FUZZ_CHECK(a.minute == DialPositionAngle(minute));
+        FUZZ_CHECK(a.second == DialPositionAngle(second));
+        // The counterweight half a turn on from the second hand, within one turn.
         FUZZ_CHECK(a.counterweight >= 0 && a.counterweight < kFullTurn);
+        double opposite = a.second + kHalfTurn;
+        FUZZ_CHECK(a.counterweight == opposite || a.counterweight == opposite - kFullTurn);
     }
     // Both passes: the shadow, then the hands themselves.
     const int shifts[] = {kShadowOffset, 0};
@@ -203,7 +215,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (sizeInRange)
         CheckGeometryInRange(g, w, h);
     CheckDial(g, sizeInRange);
-    CheckHands(g, ComputeHandAngles(hour, minute, second), timeInRange, sizeInRange);
+    CheckHands(g, hour, minute, second, timeInRange, sizeInRange);
 
     // Any position at all, as a caller outside 0-59 would pass it.
     FUZZ_CHECK(isfinite(DialPositionAngle(position)));
