@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 BUILD := build
 
-.PHONY: all build native win win64 test check run bench fuzz soak clean
+.PHONY: all build native win win64 test check run bench fuzz soak harden clean
 
 all: build
 
@@ -92,6 +92,18 @@ soak: build
 	      /d $(SOAK_MANAGED) /f >/dev/null 2>&1 && \
 	    "$$WINELOADER" $(BUILD)/$(WINE_BUILD)/soak.exe $(SOAK_FRAMES) $(SOAK_DIALOGS) \
 	      $(SOAK_INSTALL) $(BUILD)/soak/figures.txt'
+
+# The reliability figures: fuzzing, the bad-input cases and the soak, one after the
+# other, each printing its own table; together in build/harden-figures.txt.
+harden: build
+	-$(MAKE) --no-print-directory fuzz
+	-tests/badinput/run-bad-input.sh $(BUILD)/$(WINE_BUILD) $(WINE_WIDTH) \
+	  $(BUILD)/badinput/figures.txt
+	-$(MAKE) --no-print-directory soak
+	@cat $(BUILD)/fuzz/figures.txt $(BUILD)/badinput/figures.txt $(BUILD)/soak/figures.txt \
+	  > $(BUILD)/harden-figures.txt
+	@echo; echo "==== Reliability figures ($(BUILD)/harden-figures.txt)"; \
+	  cat $(BUILD)/harden-figures.txt
 
 clean:
 	rm -rf $(BUILD)
