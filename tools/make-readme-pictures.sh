@@ -1,7 +1,7 @@
 #!/bin/bash
 # Remakes the README's pictures from the real program: the saver full screen at
-# 1920 x 1080, showing ten past ten and a half (10:08:30) on the default wallpaper, and
-# the settings dialog cut out of a screenshot of its own.
+# 1920 x 1080, showing ten past ten and a half (10:08:30) on the default wallpaper and on
+# the walnut one, and the settings dialog cut out of a screenshot of its own.
 # Wine takes its local clock from TZ, so TZ is set to whatever offset puts the clock
 # there at the moment of the screenshot.
 set -eu
@@ -11,25 +11,38 @@ make --no-print-directory build
 width=$(tests/wine/wine-width.sh)
 build=$([ "$width" = i686 ] && echo build/win || echo build/win64)
 
-delay=8
-target=$((10 * 3600 + 8 * 60 + 30))
-now=$(date -u +%s)
-offset=$(( ((target - (now + delay) % 86400) % 86400 + 86400) % 86400 ))
-tz=$(printf '<+%02d%02d>-%02d:%02d:%02d' $((offset / 3600)) $((offset / 60 % 60)) \
-  $((offset / 3600)) $((offset / 60 % 60)) $((offset % 60)))
-
-env -u DISPLAY TZ="$tz" HORLOMA_SHOT_DELAY=$delay HORLOMA_SHOT="$top/docs/horloma-1920x1080.png" \
-  tools/run-saver.sh "$build" "$width" saver
-
-# Xvfb has no window manager to draw the dialog's caption and frame; Wine draws them
-# itself for windows it does not hand to one, so the prefix says so for this one shot.
 case $width in
   i686) loader=/usr/lib/wine/wine server=/usr/lib/wine/wineserver32 ;;
   *) loader=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver64 ;;
 esac
+export WINEPREFIX=$top/build/wine-run/prefix-$width WINEDEBUG=-all
+settings_key='HKCU\Software\Veltrane\Horloma'
+
+# The TZ that shows 10:08:30 once the saver has run for the delay.
+delay=8
+ten_past_ten() {
+  local target=$((10 * 3600 + 8 * 60 + 30)) now offset
+  now=$(date -u +%s)
+  offset=$(( ((target - (now + delay) % 86400) % 86400 + 86400) % 86400 ))
+  printf '<+%02d%02d>-%02d:%02d:%02d' $((offset / 3600)) $((offset / 60 % 60)) \
+    $((offset / 3600)) $((offset / 60 % 60)) $((offset % 60))
+}
+
+env -u DISPLAY TZ="$(ten_past_ten)" HORLOMA_SHOT_DELAY=$delay \
+  HORLOMA_SHOT="$top/docs/horloma-1920x1080.png" tools/run-saver.sh "$build" "$width" saver
+
+# The same clock over another wallpaper of the set, chosen as the settings dialog would.
+"$loader" reg add "$settings_key" /v nameBack /t REG_SZ /d 02.bmp /f >/dev/null 2>&1
+"$server" -w
+env -u DISPLAY TZ="$(ten_past_ten)" HORLOMA_SHOT_DELAY=$delay \
+  HORLOMA_SHOT="$top/docs/horloma-walnut.png" tools/run-saver.sh "$build" "$width" saver
+"$loader" reg delete "$settings_key" /v nameBack /f >/dev/null 2>&1
+"$server" -w
+
+# Xvfb has no window manager to draw the dialog's caption and frame; Wine draws them
+# itself for windows it does not hand to one, so the prefix says so for this one shot.
 x11_key='HKCU\Software\Wine\X11 Driver'
 shot=$top/build/screenshot-settings-full.png
-export WINEPREFIX=$top/build/wine-run/prefix-$width WINEDEBUG=-all
 "$loader" reg add "$x11_key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 "$server" -w
 env -u DISPLAY HORLOMA_SHOT_DELAY=5 HORLOMA_SHOT="$shot" tools/run-saver.sh "$build" "$width" config
