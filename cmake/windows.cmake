@@ -124,3 +124,12 @@ horloma_win_test(dialog_tests tests/win/settings_dialog_test.cpp
 target_include_directories(dialog_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
   ${CMAKE_BINARY_DIR})
 add_dependencies(dialog_tests horloma url_recorder)
+
+# `make soak`: a long run of the saver window and the settings dialog that counts what
+# the process holds before and after; it carries the program's resources for the dialogs.
+add_executable(soak EXCLUDE_FROM_ALL tests/soak/soak.cpp tests/soak/gdiplus_census.cpp
+  tests/win/object_counts.cpp resources/horloma.rc)
+target_include_directories(soak PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}
+  ${CMAKE_SOURCE_DIR}/tests/win)
+target_link_libraries(soak PRIVATE horloma_win psapi)
+add_dependencies(soak horloma)
