@@ -227,7 +227,9 @@ static BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter)
     CaptionSearch* search = reinterpret_cast<CaptionSearch*>(parameter);
     char text[64] = "";
     GetWindowTextA(window, text, sizeof(text));
-    if (IsWindowVisible(window) && strcmp(text, search->caption) == 0) {
+    // A dialog under a nested one is disabled: it is not the one to act on yet.
+    if (IsWindowVisible(window) && IsWindowEnabled(window) &&
+        strcmp(text, search->caption) == 0) {
         search->found = window;
         return FALSE;
     }
@@ -269,6 +271,7 @@ static void CALLBACK DriverTick(HWND, UINT, UINT_PTR, DWORD)
     nextStep++;
     stepStart = GetTickCount();
     action(window);
+
 }
 
 static void Press(HWND dialog, int button)
@@ -291,10 +294,14 @@ static void EditSettings(HWND dialog)
         Press(dialog, IDC_ABOUT);
 }
 
+// The About box has only OK; the other way out is Escape, which reaches it as IDCANCEL.
 static void CloseAbout(HWND about)
 {
     UpdateWindow(about);
-    Press(about, cycle % 2 == 0 ? IDOK : IDCANCEL);
+    if (cycle % 2 == 0)
+        Press(about, IDOK);
+    else
+        SendMessageA(about, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
 static void CloseSettings(HWND dialog)
