@@ -120,9 +120,11 @@ add_executable(url_recorder WIN32 tests/win/url_recorder.cpp)
 target_link_libraries(url_recorder PRIVATE shell32)
 horloma_win_test(dialog_tests tests/win/settings_dialog_test.cpp
   tests/win/about_dialog_test.cpp tests/win/settings_dialog_process_test.cpp
-  tests/win/dialog_driver.cpp tests/win/saver_process.cpp resources/horloma.rc)
+  tests/win/dialog_driver.cpp tests/win/saver_process.cpp tests/win/object_counts.cpp
+  resources/horloma.rc)
 target_include_directories(dialog_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
   ${CMAKE_BINARY_DIR})
+target_link_libraries(dialog_tests PRIVATE psapi)
 add_dependencies(dialog_tests horloma url_recorder)
 
 # `make soak`: a long run of the saver window and the settings dialog that counts what

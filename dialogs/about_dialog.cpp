@@ -17,6 +17,16 @@ static void FillAboutTexts(HWND dialog)
     SetDlgItemTextA(dialog, IDC_ABOUT_RIGHTS, rightsLine);
 }
 
+// The logo control loads its bitmap from the template, and Wine's static control never
+// deletes it: taken back from the control, it is released here, where the box ends.
+static void ReleaseLogo(HWND dialog)
+{
+    HBITMAP logo = reinterpret_cast<HBITMAP>(
+        SendDlgItemMessageA(dialog, IDC_ABOUT_LOGO, STM_SETIMAGE, IMAGE_BITMAP, 0));
+    if (logo != NULL)
+        DeleteObject(logo);
+}
+
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
@@ -31,6 +41,9 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             EndDialog(dialog, LOWORD(wParam));
             return TRUE;
         }
+        return FALSE;
+    case WM_DESTROY:
+        ReleaseLogo(dialog);
         return FALSE;
     }
     return FALSE;

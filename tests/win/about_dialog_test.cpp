@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog_driver.h"
+#include "object_counts.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/settings_dialog.h"
 #include "resource_ids.h"
@@ -146,6 +147,28 @@ TEST_F(AboutDialogTest, OkEnterEscapeAndTheCloseBoxEndIt)
         EXPECT_EQ(result, c.result) << c.what;
         EXPECT_TRUE(focus == okButton) << c.what << ": the focus is not on OK";
     }
+}
+
+// The logo control's bitmap went with every box closed; the count of live GDI objects
+// shows it, as Wine reports none through GetGuiResources.
+TEST_F(AboutDialogTest, OpeningAndClosingLeavesNoGdiObjectBehind)
+{
+    const int kBoxes = 3;
+    auto openAndClose = [] {
+        size_t stepsRun = 0;
+        RunDialogWithSteps(IDD_ABOUT, AboutDialogProc, NULL,
+                           {{kAboutCaption, [](HWND dialog) {
+                                 UpdateWindow(dialog);
+                                 EndDialog(dialog, IDOK);
+                             }}},
+                           &stepsRun);
+        return stepsRun;
+    };
+    ASSERT_EQ(openAndClose(), 1u);
+    int before = ProbeGdiObjects();
+    for (int i = 0; i < kBoxes; i++)
+        ASSERT_EQ(openAndClose(), 1u);
+    EXPECT_EQ(ProbeGdiObjects(), before) << "GDI objects alive after " << kBoxes << " boxes";
 }
 
 TEST_F(AboutDialogTest, AboutButtonOpensItOverTheSettingsDialog)
