@@ -70,12 +70,12 @@ static void WINAPI ReadSoakTime(LPSYSTEMTIME time)
 
 // ---- What the process holds.
 struct Holdings {
-    long values[9];
+    long values[10];
 };
 
 enum Counter {
     GdiReported, GdiProbed, UserReported, UserProbed, HandlesReported, HandlesProbed,
-    GdiplusObjects, PrivateMemory, HeapMemory, kCounters
+    GdiplusObjects, PrivateMemory, CommittedMemory, HeapMemory, kCounters
 };
 
 struct CounterInfo {
@@ -94,6 +94,7 @@ static CounterInfo counters[kCounters] = {
     {"handles, handle probe", false, 0, false},
     {"GDI+ objects, import census", false, 0, false},
     {"private bytes, PrivateUsage", true, kPrivateBytesTolerance, false},
+    {"private bytes, VirtualQuery", true, kPrivateBytesTolerance, false},
     {"heap bytes in use, HeapWalk", true, kHeapBytesTolerance, false},
 };
 
@@ -108,6 +109,7 @@ static Holdings Measure()
     h.values[HandlesProbed] = ProbeKernelHandles();
     h.values[GdiplusObjects] = static_cast<long>(LiveGdiplusObjects());
     h.values[PrivateMemory] = static_cast<long>(PrivateBytes());
+    h.values[CommittedMemory] = static_cast<long>(CommittedPrivateBytes());
     h.values[HeapMemory] = static_cast<long>(ProcessHeapBytesInUse());
     return h;
 }
@@ -151,7 +153,7 @@ static void CheckCounters(HWND messageWindowParent)
     Holdings held = Measure();
     HeapFree(GetProcessHeap(), 0, block);
     VirtualFree(pages, 0, MEM_RELEASE);
-    for (int c : {PrivateMemory, HeapMemory})
+    for (int c : {PrivateMemory, CommittedMemory, HeapMemory})
         counters[c].counts = Growth(after, held, c) >= static_cast<long>(kMemoryCheckBytes);
 
     printf("Counter check (one object of each kind made and released):\n");
