@@ -25,6 +25,22 @@ SIZE_T PrivateBytes()
     return counters.PrivateUsage;
 }
 
+SIZE_T CommittedPrivateBytes()
+{
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    SIZE_T committed = 0;
+    BYTE* address = static_cast<BYTE*>(system.lpMinimumApplicationAddress);
+    MEMORY_BASIC_INFORMATION region;
+    while (address < system.lpMaximumApplicationAddress &&
+           VirtualQuery(address, &region, sizeof(region)) == sizeof(region)) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            committed += region.RegionSize;
+        address = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize;
+    }
+    return committed;
+}
+
 // GDI handles carry their table index in the low word.
 static const UINT_PTR kGdiHandleIndices = 0x10000;
 

@@ -26,6 +26,10 @@ int ProbeUserObjects();
 // Kernel handles of the process: every handle value GetHandleInformation accepts.
 int ProbeKernelHandles();
 
+// Committed private memory of the process, summed over its regions by VirtualQuery:
+// what PrivateUsage means, for a system that leaves PrivateUsage at 0.
+SIZE_T CommittedPrivateBytes();
+
 // Bytes in use in the blocks of the process heap, from HeapWalk.
 SIZE_T ProcessHeapBytesInUse();
 
