@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "dialogs/settings_dialog.h"
@@ -124,43 +125,83 @@ static long Growth(const Holdings& before, const Holdings& after, int counter)
 // brings its IME window along, so the USER probe goes up by two.)
 static const SIZE_T kMemoryCheckBytes = 8 * 1024 * 1024;
 
+// One kind of object made and released between three measurements, for the counters
+// given: a counter counts when it went up and came back. Made and released once first,
+// so that first-use allocations (classes, caches) are not taken for the object. A window
+// may bring more than one USER object along (Wine adds its IME window).
+static void CheckKind(std::initializer_list<int> kinds, void (*make)(), void (*release)(),
+                      Holdings* before, Holdings* during, Holdings* after)
+{
+    make();
+    release();
+    *before = Measure();
+    make();
+    *during = Measure();
+    release();
+    *after = Measure();
+    for (int c : kinds)
+        counters[c].counts = Growth(*before, *during, c) >= 1 && Growth(*before, *after, c) == 0;
+}
+
+static HBRUSH checkBrush;
+static HWND checkWindow;
+static HWND checkWindowParent;
+static HANDLE checkEvent;
+static Gdiplus::GpSolidFill* checkFill;
+
+static void MakeBrush() { checkBrush = CreateSolidBrush(RGB(1, 2, 3)); }
+static void ReleaseBrush() { DeleteObject(checkBrush); }
+static void MakeWindow()
+{
+    checkWindow = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, checkWindowParent, NULL,
+                                  NULL, NULL);
+}
+static void ReleaseWindow() { DestroyWindow(checkWindow); }
+static void MakeEvent() { checkEvent = CreateEventA(NULL, TRUE, FALSE, NULL); }
+static void ReleaseEvent() { CloseHandle(checkEvent); }
+static void MakeFill() { Gdiplus::DllExports::GdipCreateSolidFill(0xFF000000, &checkFill); }
+static void ReleaseFill() { Gdiplus::DllExports::GdipDeleteBrush(checkFill); }
+
 static void CheckCounters(HWND messageWindowParent)
 {
-    Holdings before = Measure();
-    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, messageWindowParent, NULL,
-                                  NULL, NULL);
-    HANDLE event = CreateEventA(NULL, TRUE, FALSE, NULL);
-    Gdiplus::GpSolidFill* fill = NULL;
-    Gdiplus::DllExports::GdipCreateSolidFill(0xFF000000, &fill);
-    Holdings during = Measure();
-    Gdiplus::DllExports::GdipDeleteBrush(fill);
-    CloseHandle(event);
-    DestroyWindow(window);
-    DeleteObject(brush);
-    Holdings after = Measure();
-
-    for (int c : {GdiReported, GdiProbed, UserReported, UserProbed, HandlesReported,
-                  HandlesProbed, GdiplusObjects})
-        counters[c].counts = Growth(before, during, c) >= 1 && Growth(before, after, c) == 0;
+    checkWindowParent = messageWindowParent;
+    enum { GdiCheck, UserCheck, HandleCheck, GdiplusCheck, MemoryCheck, kChecks };
+    Holdings before[kChecks], during[kChecks], after[kChecks];
+    CheckKind({GdiReported, GdiProbed}, MakeBrush, ReleaseBrush, &before[GdiCheck],
+              &during[GdiCheck], &after[GdiCheck]);
+    CheckKind({UserReported, UserProbed}, MakeWindow, ReleaseWindow, &before[UserCheck],
+              &during[UserCheck], &after[UserCheck]);
+    CheckKind({HandlesReported, HandlesProbed}, MakeEvent, ReleaseEvent, &before[HandleCheck],
+              &during[HandleCheck], &after[HandleCheck]);
+    CheckKind({GdiplusObjects}, MakeFill, ReleaseFill, &before[GdiplusCheck],
+              &during[GdiplusCheck], &after[GdiplusCheck]);
 
     // Memory: committed and touched pages, and one heap block, must show.
+    before[MemoryCheck] = Measure();
     BYTE* pages = static_cast<BYTE*>(
         VirtualAlloc(NULL, kMemoryCheckBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     FillMemory(pages, kMemoryCheckBytes, 1);
     void* block = HeapAlloc(GetProcessHeap(), 0, kMemoryCheckBytes);
     FillMemory(block, kMemoryCheckBytes, 1);
-    Holdings held = Measure();
+    during[MemoryCheck] = Measure();
     HeapFree(GetProcessHeap(), 0, block);
     VirtualFree(pages, 0, MEM_RELEASE);
+    after[MemoryCheck] = Measure();
     for (int c : {PrivateMemory, CommittedMemory, HeapMemory})
-        counters[c].counts = Growth(after, held, c) >= static_cast<long>(kMemoryCheckBytes);
+        counters[c].counts = Growth(before[MemoryCheck], during[MemoryCheck], c) >=
+                             static_cast<long>(kMemoryCheckBytes);
 
     printf("Counter check (one object of each kind made and released):\n");
-    for (int c = 0; c < kCounters; c++)
+    for (int c = 0; c < kCounters; c++) {
+        int check = c == GdiReported || c == GdiProbed       ? GdiCheck
+                    : c == UserReported || c == UserProbed   ? UserCheck
+                    : c == HandlesReported || c == HandlesProbed ? HandleCheck
+                    : c == GdiplusObjects                    ? GdiplusCheck
+                                                             : MemoryCheck;
         printf("  %-32s %-4s (%ld, %ld, %ld)\n", counters[c].name,
-               counters[c].counts ? "ok" : "DEAD", before.values[c], during.values[c],
-               after.values[c]);
+               counters[c].counts ? "ok" : "DEAD", before[check].values[c],
+               during[check].values[c], after[check].values[c]);
+    }
 }
 
 // ---- The saver window, full screen, in this process.
