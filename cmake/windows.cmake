@@ -211,3 +211,10 @@ target_include_directories(soak PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BI
   ${CMAKE_SOURCE_DIR}/tests/win)
 target_link_libraries(soak PRIVATE horloma_win psapi)
 add_dependencies(soak horloma)
+
+# The shipped x86 setup program never runs here: its width and imports are checked from
+# the file, like the program's.
+add_test(NAME setup_file_check
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/check-program-file.sh ${HORLOMA_SETUP}
+          ${HORLOMA_TRIPLE}-objdump ${HORLOMA_WIN_ARCH})
+set_tests_properties(setup_file_check PROPERTIES LABELS static)

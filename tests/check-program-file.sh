@@ -1,6 +1,6 @@
 #!/bin/sh
-# Checks a built horloma.scr: the Windows GUI subsystem, the expected width (PE32 for
-# i686, PE32+ for x86_64) and imports from system DLLs only.
+# Checks a built horloma.scr or setup program: the Windows GUI subsystem, the expected
+# width (PE32 for i686, PE32+ for x86_64) and imports from system DLLs only.
 # Usage: check-program-file.sh FILE OBJDUMP ARCH
 set -eu
 file=$1 objdump=$2 arch=$3
