@@ -64,7 +64,8 @@ horloma_win_test(startup_process_tests tests/win/startup_process_test.cpp
 add_dependencies(startup_process_tests horloma)
 # The saver window's tests carry the program's resources, for the class icon.
 horloma_win_test(saver_window_tests tests/win/saver_window_test.cpp
-  tests/win/saver_window_process_test.cpp tests/win/saver_process.cpp resources/horloma.rc)
+  tests/win/saver_window_process_test.cpp tests/win/saver_process.cpp tests/win/bitmap_files.cpp
+  resources/horloma.rc)
 target_include_directories(saver_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
   ${CMAKE_BINARY_DIR})
 add_dependencies(saver_window_tests horloma)
@@ -81,7 +82,8 @@ horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture
   tests/win/bitmap_files.cpp)
 
 # The icon's images as Windows draws them from the built file.
-horloma_win_test(icon_tests tests/win/icon_image_test.cpp tests/win/saver_process.cpp)
+horloma_win_test(icon_tests tests/win/icon_image_test.cpp tests/win/saver_process.cpp
+  tests/win/bitmap_files.cpp)
 target_include_directories(icon_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 add_dependencies(icon_tests horloma)
 
@@ -193,13 +195,14 @@ add_custom_target(horloma_setup ALL DEPENDS ${HORLOMA_SETUP})
 add_executable(font_probe WIN32 tests/win/font_probe.cpp)
 target_link_libraries(font_probe PRIVATE gdiplus gdi32 user32)
 horloma_win_test(installer_tests tests/win/installer_process_test.cpp
-  tests/win/saver_process.cpp)
+  tests/win/saver_process.cpp tests/win/bitmap_files.cpp)
 target_include_directories(installer_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 add_dependencies(installer_tests horloma horloma_setup font_probe)
 set_tests_properties(installer_tests PROPERTIES LABELS installer)
 
 # The saver full screen at a raised DPI; labelled dpi: it runs in a session set to it.
-horloma_win_test(high_dpi_tests tests/win/high_dpi_test.cpp tests/win/saver_process.cpp)
+horloma_win_test(high_dpi_tests tests/win/high_dpi_test.cpp tests/win/saver_process.cpp
+  tests/win/bitmap_files.cpp)
 add_dependencies(high_dpi_tests horloma)
 set_tests_properties(high_dpi_tests PROPERTIES LABELS dpi)
 

@@ -59,6 +59,19 @@ std::string BitmapFileBytes(int width, int height, int bitsPerPixel,
     return bytes + colours + data;
 }
 
+BITMAPINFO TopDownBitmapInfo(int width, int height)
+{
+    BITMAPINFO info;
+    ZeroMemory(&info, sizeof(info));
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
 {
     FILE* f = _wfopen(path.c_str(), L"wb");

@@ -3,6 +3,8 @@
 #ifndef HORLOMA_TEST_BITMAP_FILES_H
 #define HORLOMA_TEST_BITMAP_FILES_H
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -18,6 +20,9 @@ struct Rgb {
 // pixel the palette holds the distinct colours in the order met (at most 256).
 std::string BitmapFileBytes(int width, int height, int bitsPerPixel,
                             const std::function<Rgb(int, int)>& pixel);
+
+// The header of a 32-bit top-down DIB of the size, as the tests read surfaces through.
+BITMAPINFO TopDownBitmapInfo(int width, int height);
 
 // A file of the given bytes.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);

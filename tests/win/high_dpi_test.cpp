@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_files.h"
 #include "registry_fixture.h"
 #include "render/clock_geometry.h"
 #include "saver_process.h"
@@ -25,14 +26,7 @@ ScreenShot TakeScreenShot(int width, int height)
     shot.width = width;
     shot.height = height;
     shot.pixels.resize(static_cast<size_t>(width) * height);
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof(info));
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     HDC screen = GetDC(NULL);
     HDC copy = CreateCompatibleDC(screen);
     void* bits = NULL;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "bitmap_files.h"
 #include "resource_ids.h"
 #include "saver_process.h"
 
@@ -39,14 +40,7 @@ struct DrawnIcon {
 
 DrawnIcon Draw(HICON icon, int side)
 {
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof(info));
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = -side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(side, side);
     HDC dc = CreateCompatibleDC(NULL);
     void* bits = NULL;
     HBITMAP bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);

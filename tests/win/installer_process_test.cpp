@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_files.h"
 #include "render/clock_geometry.h"
 #include "resource_ids.h"
 #include "saver_process.h"
@@ -462,14 +463,7 @@ struct Pixels {
 
 void ReadBitmapPixels(HDC dc, HBITMAP bitmap, int width, int height, Pixels* pixels)
 {
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof(info));
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     pixels->width = width;
     pixels->height = height;
     pixels->data.assign(static_cast<size_t>(width) * height, 0);

@@ -23,14 +23,7 @@ void RenderedSurface::Create(int w, int h)
     Release();
     width = w;
     height = h;
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof(info));
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(w, h);
     HDC screen = GetDC(NULL);
     dc = CreateCompatibleDC(screen);
     void* pixels = NULL;

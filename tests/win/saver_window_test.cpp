@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "bitmap_files.h"
 #include "render/frame_composition.h"
 #include "resources/resource_ids.h"
 #include "shell/password_hooks.h"
@@ -155,14 +156,7 @@ void HandlePendingMessages()
 // The pixels of a DC's top left width x height, as 32-bit values.
 std::vector<UINT32> ReadPixels(HDC source, int width, int height)
 {
-    BITMAPINFO info;
-    memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     void* bits = NULL;
     HDC copyDC = CreateCompatibleDC(source);
     HBITMAP copy = CreateDIBSection(copyDC, &info, DIB_RGB_COLORS, &bits, NULL, 0);
