@@ -65,6 +65,7 @@ add_dependencies(startup_process_tests horloma)
 # The saver window's tests carry the program's resources, for the class icon.
 horloma_win_test(saver_window_tests tests/win/saver_window_test.cpp
   tests/win/saver_window_process_test.cpp tests/win/saver_process.cpp tests/win/bitmap_files.cpp
+  tests/win/gdiplus_environment.cpp
   resources/horloma.rc)
 target_include_directories(saver_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
   ${CMAKE_BINARY_DIR})
@@ -79,11 +80,11 @@ add_test(NAME program_file_check
 set_tests_properties(program_file_check PROPERTIES LABELS static)
 
 horloma_win_test(render_tests tests/win/render_test.cpp tests/win/render_fixture.cpp
-  tests/win/bitmap_files.cpp)
+  tests/win/bitmap_files.cpp tests/win/gdiplus_environment.cpp)
 
 # The icon's images as Windows draws them from the built file.
 horloma_win_test(icon_tests tests/win/icon_image_test.cpp tests/win/saver_process.cpp
-  tests/win/bitmap_files.cpp)
+  tests/win/bitmap_files.cpp tests/win/program_resources.cpp)
 target_include_directories(icon_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 add_dependencies(icon_tests horloma)
 
@@ -140,7 +141,7 @@ target_link_libraries(url_recorder PRIVATE shell32)
 horloma_win_test(dialog_tests tests/win/settings_dialog_test.cpp
   tests/win/about_dialog_test.cpp tests/win/settings_dialog_process_test.cpp
   tests/win/dialog_driver.cpp tests/win/bitmap_files.cpp tests/win/bad_input_cases.cpp
-  tests/win/object_counts.cpp
+  tests/win/object_counts.cpp tests/win/gdiplus_environment.cpp
   tests/win/saver_process.cpp resources/horloma.rc)
 target_include_directories(dialog_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources
   ${CMAKE_BINARY_DIR})
@@ -149,12 +150,14 @@ add_dependencies(dialog_tests horloma url_recorder)
 
 # Broken and hostile input on the real program and its code; labelled for the figures.
 horloma_win_test(bad_input_tests tests/win/bad_input_test.cpp tests/win/bad_input_cases.cpp
-  tests/win/bitmap_files.cpp tests/win/render_fixture.cpp tests/win/saver_process.cpp)
+  tests/win/bitmap_files.cpp tests/win/render_fixture.cpp tests/win/saver_process.cpp
+  tests/win/gdiplus_environment.cpp)
 add_dependencies(bad_input_tests horloma)
 set_tests_properties(bad_input_tests PROPERTIES LABELS badinput)
 
 # The resources as Windows reads them back from the built file.
-horloma_win_test(resources_tests tests/win/resources_test.cpp tests/win/saver_process.cpp)
+horloma_win_test(resources_tests tests/win/resources_test.cpp tests/win/saver_process.cpp
+  tests/win/program_resources.cpp)
 target_include_directories(resources_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 target_link_libraries(resources_tests PRIVATE version)
 add_dependencies(resources_tests horloma)
@@ -209,10 +212,11 @@ set_tests_properties(high_dpi_tests PROPERTIES LABELS dpi)
 # `make soak`: a long run of the saver window and the settings dialog that counts what
 # the process holds before and after; it carries the program's resources for the dialogs.
 add_executable(soak EXCLUDE_FROM_ALL tests/soak/soak.cpp tests/soak/gdiplus_census.cpp
-  tests/win/object_counts.cpp resources/horloma.rc)
+  tests/win/object_counts.cpp tests/win/dialog_driver.cpp tests/win/bitmap_files.cpp
+  resources/horloma.rc)
 target_include_directories(soak PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}
   ${CMAKE_SOURCE_DIR}/tests/win)
-target_link_libraries(soak PRIVATE horloma_win psapi)
+target_link_libraries(soak PRIVATE horloma_win gtest psapi)
 add_dependencies(soak horloma)
 
 # The shipped x86 setup program never runs here: its width and imports are checked from

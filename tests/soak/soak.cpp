@@ -10,7 +10,9 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "dialog_driver.h"
 #include "dialogs/settings_dialog.h"
 #include "gdiplus_census.h"
 #include "object_counts.h"
@@ -239,84 +241,13 @@ static void DriveFrames(HWND window, int frames)
     }
 }
 
-// ---- The settings dialog, driven from inside its own loop by a thread timer: each step
-// waits for a visible window of this thread with its caption, then acts on it.
-struct Step {
-    const char* caption;
-    void (*action)(HWND);
-};
-
+// ---- The settings dialog, driven from inside its own loop by the tests' dialog driver.
 static const char kSettingsCaption[] = "Horloma settings";
 static const char kAboutCaption[] = "About";
-static const UINT kTickMilliseconds = 10;
-static const DWORD kWindowWait = 30000;
-
-static Step steps[3];
-static int stepCount;
-static int nextStep;
-static DWORD stepStart;
-static bool stalled;
 static int cycle;  // which cycle runs, choosing its path
 
 enum ClosePath { PressOk, PressCancel, DefaultThenOk, DefaultThenCancel, CloseBox, kClosePaths };
 static const int kAboutEveryCycles = 3;
-
-struct CaptionSearch {
-    const char* caption;
-    HWND found;
-};
-
-static BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter)
-{
-    CaptionSearch* search = reinterpret_cast<CaptionSearch*>(parameter);
-    char text[64] = "";
-    GetWindowTextA(window, text, sizeof(text));
-    // A dialog under a nested one is disabled: it is not the one to act on yet.
-    if (IsWindowVisible(window) && IsWindowEnabled(window) &&
-        strcmp(text, search->caption) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-static HWND FindThreadWindow(const char* caption)
-{
-    CaptionSearch search = {caption, NULL};
-    EnumThreadWindows(GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-static BOOL CALLBACK EndEveryDialog(HWND window, LPARAM)
-{
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof(className));
-    if (strcmp(className, "#32770") == 0)
-        EndDialog(window, 0);
-    return TRUE;
-}
-
-static void CALLBACK DriverTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (nextStep >= stepCount)
-        return;
-    HWND window = FindThreadWindow(steps[nextStep].caption);
-    if (window == NULL) {
-        if (GetTickCount() - stepStart > kWindowWait) {
-            printf("cycle %d: no window \"%s\" showed\n", cycle, steps[nextStep].caption);
-            stalled = true;
-            nextStep = stepCount;
-            EnumThreadWindows(GetCurrentThreadId(), EndEveryDialog, 0);
-        }
-        return;
-    }
-    // Counted first: an action may open a nested dialog whose loop ticks on.
-    void (*action)(HWND) = steps[nextStep].action;
-    nextStep++;
-    stepStart = GetTickCount();
-    action(window);
-
-}
 
 static void Press(HWND dialog, int button)
 {
@@ -375,20 +306,17 @@ static void CloseSettings(HWND dialog)
 
 static bool RunDialogCycle()
 {
-    stepCount = 0;
-    steps[stepCount++] = Step{kSettingsCaption, EditSettings};
+    std::vector<DialogStep> steps = {{kSettingsCaption, EditSettings}};
     if (cycle % kAboutEveryCycles == 0)
-        steps[stepCount++] = Step{kAboutCaption, CloseAbout};
-    steps[stepCount++] = Step{kSettingsCaption, CloseSettings};
-    nextStep = 0;
-    stepStart = GetTickCount();
-    UINT_PTR timer = SetTimer(NULL, 0, kTickMilliseconds, DriverTick);
-    DialogBoxParamA(saverInstance, MAKEINTRESOURCEA(IDD_SETTINGS), saver.hostWindow,
-                    SettingsDialogProc, 0);
-    KillTimer(NULL, timer);
+        steps.push_back({kAboutCaption, CloseAbout});
+    steps.push_back({kSettingsCaption, CloseSettings});
+    size_t stepsRun = 0;
+    RunDialogWithSteps(IDD_SETTINGS, SettingsDialogProc, saver.hostWindow, steps, &stepsRun);
     HandlePendingMessages();
+    if (stepsRun != steps.size())
+        printf("cycle %d: a window did not show; its dialogs were ended\n", cycle);
     cycle++;
-    return !stalled && nextStep == stepCount;
+    return stepsRun == steps.size();
 }
 
 static bool RunDialogCycles(int cycles)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bitmap_files.h"
+#include "program_resources.h"
 #include "resource_ids.h"
 #include "saver_process.h"
 
@@ -13,25 +14,6 @@ namespace {
 
 const UINT32 kBackdrop = 0xFF00FF;  // magenta, a colour no part of the dial has
 const int kPngFrom = 256;
-
-#pragma pack(push, 2)
-struct IconDirectoryEntry {
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
-
-std::string Resource(HMODULE module, LPCWSTR name, LPCWSTR type)
-{
-    HRSRC found = FindResourceW(module, name, type);
-    if (found == NULL)
-        return "";
-    HGLOBAL loaded = LoadResource(module, found);
-    return std::string(static_cast<const char*>(LockResource(loaded)),
-                       SizeofResource(module, found));
-}
 
 // Draws the icon over the backdrop and reports what shows at a few points.
 struct DrawnIcon {
@@ -65,7 +47,7 @@ TEST(ProgramIcon, EveryImageIsARoundDialOnAClearSquare)
     HMODULE module = LoadLibraryExW(SaverProgramPath().c_str(), NULL,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_TRUE(module != NULL) << "cannot load " << GetLastError();
-    std::string group = Resource(module, MAKEINTRESOURCEW(IDI_HORLOMA), MAKEINTRESOURCEW(14));
+    std::string group = ProgramResource(module, MAKEINTRESOURCEW(IDI_HORLOMA), MAKEINTRESOURCEW(14));
     ASSERT_GE(group.size(), 6u);
     WORD count = *reinterpret_cast<const WORD*>(&group[4]);
     ASSERT_EQ(group.size(), 6 + count * sizeof(IconDirectoryEntry));
@@ -73,7 +55,7 @@ TEST(ProgramIcon, EveryImageIsARoundDialOnAClearSquare)
         const IconDirectoryEntry* entry = reinterpret_cast<const IconDirectoryEntry*>(
             &group[6 + i * sizeof(IconDirectoryEntry)]);
         int side = entry->width == 0 ? 256 : entry->width;
-        std::string image = Resource(module, MAKEINTRESOURCEW(entry->id), MAKEINTRESOURCEW(3));
+        std::string image = ProgramResource(module, MAKEINTRESOURCEW(entry->id), MAKEINTRESOURCEW(3));
         ASSERT_GE(image.size(), 8u) << side;
         bool png = image.compare(0, 4, "\x89PNG") == 0;
         EXPECT_EQ(png, side >= kPngFrom) << side;

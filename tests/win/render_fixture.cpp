@@ -1,6 +1,5 @@
 #include "render_fixture.h"
 
-#include <gdiplus.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -175,21 +174,6 @@ std::string Describe(Colour c)
     snprintf(text, sizeof(text), "#%02X%02X%02X", c.r, c.g, c.b);
     return text;
 }
-
-// GDI+ for the whole test program, as the saver starts it for its whole run.
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&token, &input, NULL);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token); }
-    ULONG_PTR token = 0;
-};
-
-static testing::Environment* const gdiplusEnvironment =
-    testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 void SaveSurface(const RenderedSurface& surface, const wchar_t* path)
 {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "program_resources.h"
 #include "resource_ids.h"
 #include "saver_process.h"
 
@@ -28,12 +29,7 @@ protected:
 
     std::string Resource(LPCWSTR name, LPCWSTR type) const
     {
-        HRSRC found = FindResourceW(module, name, type);
-        if (found == NULL)
-            return "";
-        HGLOBAL loaded = LoadResource(module, found);
-        return std::string(static_cast<const char*>(LockResource(loaded)),
-                           SizeofResource(module, found));
+        return ProgramResource(module, name, type);
     }
 
     HMODULE module = NULL;
@@ -103,15 +99,6 @@ TEST_F(ProgramResources, ManifestAsksForNoElevationCommonControlsSixAndScreenPix
     for (const char* text : wanted)
         EXPECT_NE(manifest.find(text), std::string::npos) << text;
 }
-
-#pragma pack(push, 2)
-struct IconDirectoryEntry {
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
 
 TEST_F(ProgramResources, IconHasSixteenToTwoHundredFiftySixPixelImages)
 {

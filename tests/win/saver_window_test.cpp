@@ -2,7 +2,6 @@
 // window kinds, the surfaces and what a paint shows, the timer, and every close rule.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <gdiplus.h>
 
 #include <string.h>
 
@@ -16,23 +15,6 @@
 #include "shell/saver_window.h"
 
 namespace {
-
-// Every paint composes a real frame, which needs GDI+.
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, NULL), Gdiplus::Ok);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token); }
-
-private:
-    ULONG_PTR token = 0;
-};
-
-testing::Environment* const gdiplusEnvironment =
-    testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 // Frames are composed at 10:08:30; each frame reads the time once, so the readings
 // count the frames.
